@@ -1,0 +1,41 @@
+#pragma once
+
+#include <string_view>
+
+namespace veldra::console {
+
+// Standard input as one stream of bytes, whether it is a terminal, a pipe, a
+// file or a test's script. The two reads differ only in how a terminal is set
+// while it waits.
+class ByteSource {
+ public:
+  // Returned instead of a byte once the input has ended (for now: a terminal
+  // may deliver more after its end-of-file key).
+  static constexpr int kEnd = -1;
+
+  virtual ~ByteSource() = default;
+
+  // The next byte (0..255) as one key press: a terminal gives it at once,
+  // unechoed, without Enter. kEnd when the input has ended.
+  virtual int nextKeyByte() = 0;
+
+  // The next byte (0..255) of a typed line: a terminal collects the line in its
+  // normal mode, echoed and editable, and gives it after Enter. kEnd when the
+  // input has ended.
+  virtual int nextLineByte() = 0;
+};
+
+// Standard output.
+class ByteSink {
+ public:
+  virtual ~ByteSink() = default;
+
+  // Appends text; it may be held back until flush().
+  virtual void write(std::string_view text) = 0;
+
+  // Makes all that was written visible. False once the output is gone (a closed
+  // pipe or terminal); everything written after that is dropped.
+  virtual bool flush() = 0;
+};
+
+}  // namespace veldra::console

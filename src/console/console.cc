@@ -1,0 +1,70 @@
+#include "console/console.h"
+
+#include <cctype>
+#include <cstdint>
+#include <cstdlib>
+#include <limits>
+
+namespace veldra::console {
+
+std::optional<int> Console::waitKey() {
+  if (!out_.flush()) return std::nullopt;
+  const int key = in_.nextKeyByte();
+  if (key == ByteSource::kEnd) return std::nullopt;
+  return key;
+}
+
+bool Console::takeLine() {
+  // The user has to see the prompt before typing the line.
+  out_.flush();
+  line_.clear();
+  pos_ = 0;
+  int c = in_.nextLineByte();
+  if (c == ByteSource::kEnd) return false;
+  for (; c != ByteSource::kEnd; c = in_.nextLineByte()) {
+    if (line_.size() < kMaxLine) line_ += static_cast<char>(c);
+    if (c == '\n') break;
+  }
+  return true;
+}
+
+bool Console::skipToNumber() {
+  for (;;) {
+    while (pos_ < line_.size() && std::isspace(static_cast<unsigned char>(line_[pos_]))) ++pos_;
+    if (pos_ < line_.size()) return true;
+    if (!takeLine()) return false;
+  }
+}
+
+bool Console::settle(std::size_t used) {
+  if (used == 0) {
+    line_.clear();
+    pos_ = 0;
+    return false;
+  }
+  pos_ += used;
+  return true;
+}
+
+void Console::readInt(std::int32_t& target) {
+  if (!skipToNumber()) return;
+  const char* start = line_.c_str() + pos_;
+  char* end = nullptr;
+  const long long v = std::strtoll(start, &end, 10);
+  if (!settle(static_cast<std::size_t>(end - start))) return;
+  // Out-of-range values saturate, as strtol does on a platform with 32-bit long.
+  constexpr long long lo = std::numeric_limits<std::int32_t>::min();
+  constexpr long long hi = std::numeric_limits<std::int32_t>::max();
+  target = static_cast<std::int32_t>(v < lo ? lo : (v > hi ? hi : v));
+}
+
+void Console::readDouble(double& target) {
+  if (!skipToNumber()) return;
+  const char* start = line_.c_str() + pos_;
+  char* end = nullptr;
+  const double v = std::strtod(start, &end);
+  if (!settle(static_cast<std::size_t>(end - start))) return;
+  target = v;
+}
+
+}  // namespace veldra::console

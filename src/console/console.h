@@ -1,0 +1,64 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "console/byte_stream.h"
+
+namespace veldra::console {
+
+// The dialogue's view of the console: output, single keys and number entry,
+// all on one byte stream.
+//
+// Number entry works on a pending line: a read skips white space, taking the
+// next whole line from the stream whenever the pending one is used up, converts
+// the longest number it finds there and leaves the rest of that line pending
+// for the next number read. A key read never sees pending characters; it takes
+// the byte after the last line that number entry took.
+class Console {
+ public:
+  // A terminal's line buffer holds this many bytes of one line; the rest of a
+  // longer line is dropped, so memory stays bounded whatever arrives.
+  static constexpr std::size_t kMaxLine = 4095;
+
+  Console(ByteSource& in, ByteSink& out) : in_(in), out_(out) {}
+
+  // Prints text; it becomes visible at the next wait or flush().
+  void print(std::string_view text) { out_.write(text); }
+
+  // Makes everything printed visible; false once the output is gone.
+  bool flush() { return out_.flush(); }
+
+  // Flushes, then waits for one key and returns its code (0..255). Nothing when
+  // the input has ended or the output is gone: the session cannot go on.
+  std::optional<int> waitKey();
+
+  // Reads an integer as "%d" does: strtol base 10, saturated to the 32-bit
+  // range. When nothing converts (letters, end of input) `target` keeps its
+  // value and the rest of the pending line is dropped, so that one mistyped
+  // value does not spoil the reads after it.
+  void readInt(std::int32_t& target);
+
+  // Reads a double as "%lf" does (strtod in the C locale: decimals, exponents,
+  // inf, nan, hex). Failure as for readInt.
+  void readDouble(double& target);
+
+ private:
+  // Skips white space, taking new lines as needed; false at the end of input.
+  bool skipToNumber();
+  // Replaces the pending line with the next one from the stream; false when
+  // the stream had no byte left.
+  bool takeLine();
+  // Consumes `used` converted bytes, or drops the line when none converted.
+  bool settle(std::size_t used);
+
+  ByteSource& in_;
+  ByteSink& out_;
+  std::string line_;
+  std::size_t pos_ = 0;
+};
+
+}  // namespace veldra::console

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "console/byte_stream.h"
+
+namespace veldra::console {
+
+// The process's standard input. On a terminal, each key read switches it to
+// unechoed single-key mode for that one read and back at once; line reads run
+// in the terminal's own line mode. Elsewhere (pipe, file) it is read as plain
+// bytes. While it lives, a signal that ends or stops the process first puts the
+// terminal back as it was.
+class StdinSource final : public ByteSource {
+ public:
+  StdinSource();
+  ~StdinSource() override;
+  StdinSource(const StdinSource&) = delete;
+  StdinSource& operator=(const StdinSource&) = delete;
+
+  int nextKeyByte() override;
+  int nextLineByte() override;
+
+ private:
+  int next(bool key);
+
+  bool terminal_;
+  std::array<unsigned char, 4096> buffer_{};
+  std::size_t pos_ = 0;
+  std::size_t len_ = 0;
+};
+
+// The process's standard output, buffered until flush(). A closed reader makes
+// flush() report false instead of killing the process.
+class StdoutSink final : public ByteSink {
+ public:
+  StdoutSink();
+  ~StdoutSink() override;
+  StdoutSink(const StdoutSink&) = delete;
+  StdoutSink& operator=(const StdoutSink&) = delete;
+
+  void write(std::string_view text) override;
+  bool flush() override;
+
+ private:
+  // Output is written out in pieces of this size at the latest.
+  static constexpr std::size_t kFlushAt = std::size_t{1} << 16;
+
+  std::string pending_;
+  bool broken_ = false;
+};
+
+}  // namespace veldra::console

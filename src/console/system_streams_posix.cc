@@ -1,0 +1,173 @@
+#include <termios.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <csignal>
+
+#include "console/system_streams.h"
+
+namespace veldra::console {
+namespace {
+
+// What the signal handlers need: the terminal as the user had it, the key mode
+// we put it in, and whether that mode is on right now.
+struct termios gUserMode;
+struct termios gKeyMode;
+volatile std::sig_atomic_t gKeyModeOn = 0;
+
+constexpr int kEndingSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT};
+struct sigaction gPrevious[sizeof kEndingSignals / sizeof kEndingSignals[0]];
+struct sigaction gPreviousStop;
+
+void restoreUserMode() {
+  if (gKeyModeOn) tcsetattr(STDIN_FILENO, TCSANOW, &gUserMode);
+}
+
+// Puts the terminal back, then lets the signal do what it would have done.
+extern "C" void onEndingSignal(int sig) {
+  const int savedErrno = errno;
+  restoreUserMode();
+  std::signal(sig, SIG_DFL);
+  std::raise(sig);
+  errno = savedErrno;
+}
+
+// Ctrl-Z: hand the shell a sane terminal, stop, and on SIGCONT take the key
+// mode up again if we were waiting for a key.
+extern "C" void onStop(int) {
+  const int savedErrno = errno;
+  restoreUserMode();
+  std::signal(SIGTSTP, SIG_DFL);
+  sigset_t stop;
+  sigemptyset(&stop);
+  sigaddset(&stop, SIGTSTP);
+  sigprocmask(SIG_UNBLOCK, &stop, nullptr);
+  std::raise(SIGTSTP);
+  // Resumed here.
+  struct sigaction again {};
+  again.sa_handler = onStop;
+  sigemptyset(&again.sa_mask);
+  sigaction(SIGTSTP, &again, nullptr);
+  if (gKeyModeOn) tcsetattr(STDIN_FILENO, TCSANOW, &gKeyMode);
+  errno = savedErrno;
+}
+
+void installHandlers() {
+  struct sigaction action {};
+  sigemptyset(&action.sa_mask);
+  action.sa_handler = onEndingSignal;
+  for (std::size_t i = 0; i < std::size(kEndingSignals); ++i) {
+    sigaction(kEndingSignals[i], nullptr, &gPrevious[i]);
+    // A signal the shell told us to ignore stays ignored.
+    if (gPrevious[i].sa_handler != SIG_IGN) sigaction(kEndingSignals[i], &action, nullptr);
+  }
+  action.sa_handler = onStop;
+  sigaction(SIGTSTP, nullptr, &gPreviousStop);
+  if (gPreviousStop.sa_handler != SIG_IGN) sigaction(SIGTSTP, &action, nullptr);
+}
+
+void removeHandlers() {
+  for (std::size_t i = 0; i < std::size(kEndingSignals); ++i) {
+    sigaction(kEndingSignals[i], &gPrevious[i], nullptr);
+  }
+  sigaction(SIGTSTP, &gPreviousStop, nullptr);
+}
+
+// Unechoed single-key mode for the length of one key read. TCSANOW keeps keys
+// typed ahead; TCSAFLUSH would throw them away.
+class KeyMode {
+ public:
+  KeyMode() {
+    if (tcgetattr(STDIN_FILENO, &gUserMode) != 0) return;
+    gKeyMode = gUserMode;
+    gKeyMode.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO);
+    gKeyMode.c_cc[VMIN] = 1;
+    gKeyMode.c_cc[VTIME] = 0;
+    // On before the switch: a signal in between then restores a mode that was
+    // never left, which does no harm.
+    gKeyModeOn = 1;
+    active_ = tcsetattr(STDIN_FILENO, TCSANOW, &gKeyMode) == 0;
+    if (!active_) gKeyModeOn = 0;
+  }
+  ~KeyMode() {
+    if (!active_) return;
+    tcsetattr(STDIN_FILENO, TCSANOW, &gUserMode);
+    gKeyModeOn = 0;
+  }
+  KeyMode(const KeyMode&) = delete;
+  KeyMode& operator=(const KeyMode&) = delete;
+
+ private:
+  bool active_ = false;
+};
+
+// read(2) that retries when a signal interrupts it. 0 at end of input; an
+// error (EIO from a terminal that went away) counts as end of input too.
+std::size_t readSome(unsigned char* to, std::size_t size) {
+  for (;;) {
+    const ssize_t n = ::read(STDIN_FILENO, to, size);
+    if (n >= 0) return static_cast<std::size_t>(n);
+    if (errno != EINTR) return 0;
+  }
+}
+
+}  // namespace
+
+StdinSource::StdinSource() : terminal_(isatty(STDIN_FILENO) == 1) {
+  if (terminal_) installHandlers();
+}
+
+StdinSource::~StdinSource() {
+  if (terminal_) removeHandlers();
+}
+
+int StdinSource::nextKeyByte() { return next(true); }
+
+int StdinSource::nextLineByte() { return next(false); }
+
+int StdinSource::next(bool key) {
+  if (pos_ == len_) {
+    pos_ = 0;
+    if (terminal_ && key) {
+      // One byte only: the keys typed after it stay with the terminal, to be
+      // read in the mode the dialogue is in when it gets to them.
+      KeyMode mode;
+      len_ = readSome(buffer_.data(), 1);
+    } else {
+      // A terminal in line mode gives at most one line; a pipe what it has.
+      len_ = readSome(buffer_.data(), buffer_.size());
+    }
+    if (len_ == 0) return kEnd;
+  }
+  return buffer_[pos_++];
+}
+
+StdoutSink::StdoutSink() {
+  // A reader that goes away early (veldra < session | head -1) must end the
+  // session, not kill the process with SIGPIPE.
+  std::signal(SIGPIPE, SIG_IGN);
+}
+
+StdoutSink::~StdoutSink() { flush(); }
+
+void StdoutSink::write(std::string_view text) {
+  if (broken_) return;
+  pending_.append(text);
+  if (pending_.size() >= kFlushAt) flush();
+}
+
+bool StdoutSink::flush() {
+  std::size_t done = 0;
+  while (!broken_ && done < pending_.size()) {
+    const ssize_t n = ::write(STDOUT_FILENO, pending_.data() + done, pending_.size() - done);
+    if (n > 0) {
+      done += static_cast<std::size_t>(n);
+    } else if (n < 0 && errno != EINTR) {
+      broken_ = true;
+    }
+  }
+  pending_.clear();
+  return !broken_;
+}
+
+}  // namespace veldra::console
