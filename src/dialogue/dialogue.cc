@@ -1,0 +1,133 @@
+#include "dialogue/dialogue.h"
+
+#include <algorithm>
+#include <iterator>
+
+#include "beam/fixed.h"
+#include "beam/report.h"
+#include "dialogue/input_state.h"
+#include "dialogue/texts.h"
+
+namespace veldra::dialogue {
+namespace {
+
+using console::Console;
+
+// Whether the session goes on after a command.
+enum class Flow { Continue, Stop };
+
+// Waits for any key. Stops the session when none can come any more.
+Flow anyKey(Console& console) { return console.waitKey() ? Flow::Continue : Flow::Stop; }
+
+Flow pause(Console& console) {
+  console.print(kPausePrompt);
+  return anyKey(console);
+}
+
+Flow showBanner(Console& console, InputState&) {
+  console.print(kBanner);
+  return pause(console);
+}
+
+Flow showCatalogue(Console& console, InputState&) {
+  for (const std::string_view page : kCataloguePages) {
+    console.print(page);
+    if (pause(console) == Flow::Stop) return Flow::Stop;
+  }
+  return Flow::Continue;
+}
+
+Flow enterCaseNumber(Console& console, InputState& s) {
+  console.print("Nr.des Biegefalls\nNr= ");
+  console.readInt(s.Nr);
+  // Tested on whatever Nr holds now, also after a read that converted nothing;
+  // a rejected number stays stored.
+  if (beam::namesLoadCase(s.Nr)) return Flow::Continue;
+  console.print("\n!Biegefall gibt's nicht!\n");
+  return anyKey(console);
+}
+
+Flow enterLoad(Console& console, InputState& s) {
+  console.print("Kraft/Moment/Streckenl.\nF/M/q/q1/q2= ");
+  console.readDouble(s.F);
+  return Flow::Continue;
+}
+
+Flow enterSpanAndStiffness(Console& console, InputState& s) {
+  console.print("Laenge,E-Mo.,Traegheitsm.\nL = ");
+  console.readDouble(s.L);
+  console.print("\nE = ");
+  console.readDouble(s.E);
+  console.print("\nIy= ");
+  console.readDouble(s.Iy);
+  return Flow::Continue;
+}
+
+Flow enterDistance(Console& console, InputState& s) {
+  console.print("Abstand\na= ");
+  console.readDouble(s.a);
+  return Flow::Continue;
+}
+
+Flow enterCoordinates(Console& console, InputState& s) {
+  console.print("Koordinate\nx= ");
+  console.readDouble(s.x);
+  // Only the overhang cases have a second coordinate; otherwise xq keeps its value.
+  if (s.Nr == 11 || s.Nr == 12) {
+    console.print("\nxq= ");
+    console.readDouble(s.xq);
+  }
+  return Flow::Continue;
+}
+
+Flow showValues(Console& console, InputState& s) {
+  using beam::fixed;
+  console.print("momentan def. Werte:\n");
+  console.print("F/M/q/q2 = " + fixed(s.F) + "\n");
+  console.print("Laenge L = " + fixed(s.L) + "\n");
+  console.print("Abstand a= " + fixed(s.a) + "\n");
+  console.print("E-Modul E= " + fixed(s.E) + "\n");
+  console.print("Iy= " + fixed(s.Iy) + "\n");
+  console.print("x = " + fixed(s.x) + "\n");
+  console.print("xq= " + fixed(s.xq) + "\n");
+  return pause(console);
+}
+
+Flow computeResults(Console& console, InputState& s) {
+  const beam::Inputs in{.F = s.F, .L = s.L, .E = s.E, .Iy = s.Iy, .a = s.a, .x = s.x, .xq = s.xq};
+  console.print(beam::resultReport(s.Nr, in));
+  return pause(console);
+}
+
+Flow quit(Console&, InputState&) { return Flow::Stop; }
+
+struct KeyCommand {
+  int key;
+  Flow (*run)(Console&, InputState&);
+};
+
+// Only these ten codes act; every other code just brings the menu back.
+constexpr KeyCommand kKeyCommands[] = {
+    {'i', showBanner},      {'b', showCatalogue},         {'n', enterCaseNumber},
+    {'f', enterLoad},       {'l', enterSpanAndStiffness}, {'a', enterDistance},
+    {'x', enterCoordinates}, {'w', showValues},            {'g', computeResults},
+    {'q', quit},
+};
+
+}  // namespace
+
+int runMenu(Console& console) {
+  InputState state;
+  for (;;) {
+    console.print(kMenu);
+    const std::optional<int> key = console.waitKey();
+    if (!key) break;
+    const auto* command = std::find_if(std::begin(kKeyCommands), std::end(kKeyCommands),
+                                       [&](const KeyCommand& c) { return c.key == *key; });
+    if (command != std::end(kKeyCommands) && command->run(console, state) == Flow::Stop) break;
+  }
+  console.flush();
+  return kExitStatus;
+}
+
+}  // namespace veldra::dialogue
