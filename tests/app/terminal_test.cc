@@ -1,0 +1,196 @@
+// The built program on a pseudo-terminal, as a user at a keyboard meets it:
+// keys are not echoed, typed numbers are, and the terminal is left exactly as
+// it was found, also when a signal ends the program.
+
+#include <gtest/gtest.h>
+#include <poll.h>
+#include <pty.h>
+#include <sys/ioctl.h>
+#include <sys/wait.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <csignal>
+#include <cstring>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "support/child_process.h"
+
+namespace veldra::testing {
+namespace {
+
+using namespace std::chrono_literals;
+
+bool sameSettings(const termios& a, const termios& b) {
+  return a.c_iflag == b.c_iflag && a.c_oflag == b.c_oflag && a.c_cflag == b.c_cflag &&
+         a.c_lflag == b.c_lflag && std::memcmp(a.c_cc, b.c_cc, sizeof a.c_cc) == 0;
+}
+
+// The program on a fresh pseudo-terminal. The test keeps the terminal's own
+// side open, so its settings can be read before, during and after the run.
+class TerminalSession {
+ public:
+  TerminalSession() {
+    if (openpty(&master_, &slave_, nullptr, nullptr, nullptr) != 0) return;
+    tcgetattr(slave_, &before_);
+    pid_ = fork();
+    if (pid_ == 0) {
+      setsid();
+      ioctl(slave_, TIOCSCTTY, 0);
+      dup2(slave_, STDIN_FILENO), dup2(slave_, STDOUT_FILENO), dup2(slave_, STDERR_FILENO);
+      close(master_), close(slave_);
+      const std::vector<std::string> command = programCommand();
+      std::vector<char*> argv;
+      for (const std::string& w : command) argv.push_back(const_cast<char*>(w.c_str()));
+      argv.push_back(nullptr);
+      execvp(argv[0], argv.data());
+      _exit(127);
+    }
+  }
+  ~TerminalSession() {
+    if (pid_ > 0 && !finished_) kill(pid_, SIGKILL), waitpid(pid_, nullptr, 0);
+    close(master_), close(slave_);
+  }
+  TerminalSession(const TerminalSession&) = delete;
+  TerminalSession& operator=(const TerminalSession&) = delete;
+
+  void type(const std::string& keys) { ASSERT_EQ(write(master_, keys.data(), keys.size()), static_cast<ssize_t>(keys.size())); }
+
+  // Everything printed up to and including `needle`; fails after a timeout.
+  std::string readUntil(const std::string& needle) {
+    const auto deadline = std::chrono::steady_clock::now() + 10s;
+    while (seen_.find(needle, consumed_) == std::string::npos) {
+      if (std::chrono::steady_clock::now() > deadline) {
+        ADD_FAILURE() << "never printed: " << needle << "\nprinted: " << seen_.substr(consumed_);
+        return {};
+      }
+      pollfd p{master_, POLLIN, 0};
+      if (poll(&p, 1, 100) > 0) {
+        char buffer[4096];
+        const ssize_t n = read(master_, buffer, sizeof buffer);
+        if (n > 0) seen_.append(buffer, static_cast<std::size_t>(n));
+      }
+    }
+    const std::size_t end = seen_.find(needle, consumed_) + needle.size();
+    std::string text = seen_.substr(consumed_, end - consumed_);
+    consumed_ = end;
+    return text;
+  }
+
+  // Waits until the program has the terminal in its single-key mode.
+  void awaitKeyWait() {
+    const auto deadline = std::chrono::steady_clock::now() + 10s;
+    termios now{};
+    while (tcgetattr(slave_, &now) == 0 && (now.c_lflag & ICANON) != 0) {
+      if (std::chrono::steady_clock::now() > deadline) {
+        ADD_FAILURE() << "the program never waited for a key";
+        return;
+      }
+      std::this_thread::sleep_for(5ms);
+    }
+    EXPECT_EQ(now.c_lflag & ECHO, 0U) << "keys would be echoed";
+  }
+
+  Finished finish() {
+    int raw = 0;
+    waitpid(pid_, &raw, 0);
+    finished_ = true;
+    Finished f;
+    if (WIFEXITED(raw)) f.status = WEXITSTATUS(raw);
+    if (WIFSIGNALED(raw)) f.signal = WTERMSIG(raw);
+    return f;
+  }
+
+  pid_t pid() const { return pid_; }
+  bool settingsAsBefore() const {
+    termios after{};
+    tcgetattr(slave_, &after);
+    return sameSettings(before_, after);
+  }
+
+ private:
+  int master_ = -1, slave_ = -1;
+  pid_t pid_ = -1;
+  bool finished_ = false;
+  termios before_{};
+  std::string seen_;
+  std::size_t consumed_ = 0;
+};
+
+// The terminal turns each "\n" the program prints into "\r\n".
+const std::string kMenuEnd = "F8 q Exit\r\n";
+
+TEST(Terminal, KeysAreNotEchoedTypedNumbersAreAndQExits113) {
+  TerminalSession t;
+  t.readUntil(kMenuEnd);
+  t.awaitKeyWait();
+  t.type("f");
+  EXPECT_EQ(t.readUntil("F/M/q/q1/q2= "), "Kraft/Moment/Streckenl.\r\nF/M/q/q1/q2= ");
+  t.type("12.5\n");
+  EXPECT_EQ(t.readUntil("12.5\r\n"), "12.5\r\n");  // the terminal's own echo
+  t.readUntil(kMenuEnd);
+  t.awaitKeyWait();
+  t.type("w");
+  EXPECT_EQ(t.readUntil("weiter mit bel.Taste.."),
+            "momentan def. Werte:\r\nF/M/q/q2 = 12.500000\r\nLaenge L = 0.000000\r\n"
+            "Abstand a= 0.000000\r\nE-Modul E= 0.000000\r\nIy= 0.000000\r\nx = 0.000000\r\n"
+            "xq= 0.000000\r\nweiter mit bel.Taste..");
+  t.awaitKeyWait();
+  t.type(" ");
+  t.readUntil(kMenuEnd);
+  t.awaitKeyWait();
+  t.type("q");
+  const Finished f = t.finish();
+  EXPECT_EQ(f.status, 113);
+  EXPECT_TRUE(t.settingsAsBefore());
+}
+
+TEST(Terminal, KeysTypedAheadAreKept) {
+  TerminalSession t;
+  t.readUntil(kMenuEnd);
+  t.awaitKeyWait();
+  t.type("wxq");  // w, a key for its pause, q: all before the program reads them
+  const Finished f = t.finish();
+  EXPECT_EQ(f.status, 113);
+  EXPECT_TRUE(t.settingsAsBefore());
+}
+
+struct SignalCase {
+  const char* name;
+  int signal;
+  bool typed;  // sent as the terminal's interrupt key instead of kill()
+};
+
+void PrintTo(const SignalCase& c, std::ostream* os) { *os << c.name; }
+
+class TerminalSignal : public ::testing::TestWithParam<SignalCase> {};
+
+TEST_P(TerminalSignal, DuringAKeyWaitRestoresTheTerminal) {
+  const SignalCase& c = GetParam();
+  TerminalSession t;
+  t.readUntil(kMenuEnd);
+  t.awaitKeyWait();
+  if (c.typed) {
+    t.type("\x03");
+  } else {
+    kill(t.pid(), c.signal);
+  }
+  const Finished f = t.finish();
+  EXPECT_EQ(f.signal, c.signal);
+  EXPECT_TRUE(t.settingsAsBefore());
+}
+
+INSTANTIATE_TEST_SUITE_P(Signals, TerminalSignal,
+                         ::testing::Values(SignalCase{"ctrl_c", SIGINT, true},
+                                           SignalCase{"sigint", SIGINT, false},
+                                           SignalCase{"sigterm", SIGTERM, false},
+                                           SignalCase{"sighup", SIGHUP, false}),
+                         [](const ::testing::TestParamInfo<SignalCase>& p) {
+                           return std::string(p.param.name);
+                         });
+
+}  // namespace
+}  // namespace veldra::testing

@@ -1,0 +1,80 @@
+#include "dialogue/dialogue.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "console/console.h"
+#include "support/scripted_console.h"
+#include "support/transcripts.h"
+
+namespace veldra::dialogue {
+namespace {
+
+using testing::CapturedSink;
+using testing::ScriptedSource;
+using testing::Transcript;
+
+struct Outcome {
+  int status;
+  std::string output;
+  int keyReads;
+};
+
+Outcome run(const std::string& input) {
+  ScriptedSource in(input);
+  CapturedSink out;
+  console::Console console(in, out);
+  const int status = runMenu(console);
+  return {status, out.text(), in.keyReads};
+}
+
+class DialogueTranscript : public ::testing::TestWithParam<Transcript> {};
+
+TEST_P(DialogueTranscript, PrintsExactlyTheExpectedBytes) {
+  const Transcript& t = GetParam();
+  const Outcome r = run(t.input);
+  EXPECT_EQ(r.status, 113);
+  EXPECT_EQ(r.output, t.expected);
+}
+
+std::string caseName(const ::testing::TestParamInfo<Transcript>& p) {
+  return std::string(p.param.name) + "_" + std::to_string(p.index);
+}
+
+INSTANTIATE_TEST_SUITE_P(Dialogue, DialogueTranscript,
+                         ::testing::ValuesIn(testing::dialogueTranscripts()), caseName);
+INSTANTIATE_TEST_SUITE_P(Reports, DialogueTranscript,
+                         ::testing::ValuesIn(testing::reportTranscripts()), caseName);
+
+TEST(Dialogue, KeyWaitsAreCountedPerCommand) {
+  // b waits three times, i once, a rejected number once; plus one wait at each menu.
+  EXPECT_EQ(run("b123").keyReads, 1 + 3 + 1);
+  EXPECT_EQ(run("i1").keyReads, 1 + 1 + 1);
+  EXPECT_EQ(run("n3\nk").keyReads, 1 + 1 + 1);
+  EXPECT_EQ(run("n4\n").keyReads, 1 + 1);
+}
+
+TEST(Dialogue, EndsAtOnceWhenTheOutputIsGone) {
+  ScriptedSource in("wwwwwwwwww");
+  CapturedSink out;
+  out.closeAfter = 2;
+  console::Console console(in, out);
+  EXPECT_EQ(runMenu(console), 113);
+  EXPECT_EQ(in.keyReads, 2);
+}
+
+TEST(Dialogue, BadValuesStillGiveAWholeReport) {
+  // Span zero: every line is still printed, with IEEE non-finite values.
+  const Outcome r = run("n11\nf1\nl0 0 0\ng q");
+  const std::string report = r.output.substr(r.output.find("Ergebnisse Biegefall 11\n"));
+  for (const char* label : {"\nf = ", "\nfm= ", "\nxm= ", "\nalpha = ", "\nalphaA= ", "\nalphaB= ",
+                            "\nw(x =0.000000)= ", "\nw(xq=0.000000)= "}) {
+    EXPECT_NE(report.find(label), std::string::npos) << label;
+  }
+  EXPECT_NE(report.find("nan"), std::string::npos);
+  EXPECT_EQ(r.status, 113);
+}
+
+}  // namespace
+}  // namespace veldra::dialogue

@@ -1,0 +1,90 @@
+#include "support/child_process.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <cstdlib>
+#include <sstream>
+
+namespace veldra::testing {
+
+std::vector<std::string> programCommand() {
+  std::vector<std::string> command;
+  if (const char* runner = std::getenv("VELDRA_RUNNER"); runner != nullptr && *runner != '\0') {
+    std::istringstream words(runner);
+    for (std::string w; words >> w;) command.push_back(w);
+  }
+  const char* binary = std::getenv("VELDRA_BINARY");
+  command.emplace_back(binary != nullptr && *binary != '\0' ? binary : VELDRA_BINARY);
+  return command;
+}
+
+namespace {
+
+[[noreturn]] void execProgram() {
+  const std::vector<std::string> command = programCommand();
+  std::vector<char*> argv;
+  for (const std::string& word : command) argv.push_back(const_cast<char*>(word.c_str()));
+  argv.push_back(nullptr);
+  execvp(argv[0], argv.data());
+  _exit(127);
+}
+
+Finished reap(pid_t pid, std::string output) {
+  int raw = 0;
+  while (waitpid(pid, &raw, 0) < 0) {
+  }
+  Finished f;
+  f.output = std::move(output);
+  if (WIFEXITED(raw)) f.status = WEXITSTATUS(raw);
+  if (WIFSIGNALED(raw)) f.signal = WTERMSIG(raw);
+  return f;
+}
+
+}  // namespace
+
+Finished runPiped(const std::string& input, bool closeOutputEarly) {
+  std::signal(SIGPIPE, SIG_IGN);  // the child may stop reading before the end
+  int in[2], out[2];
+  if (pipe(in) != 0 || pipe(out) != 0) return {};
+  const pid_t pid = fork();
+  if (pid == 0) {
+    dup2(in[0], STDIN_FILENO);
+    dup2(out[1], STDOUT_FILENO);
+    close(in[0]), close(in[1]), close(out[0]), close(out[1]);
+    execProgram();
+  }
+  close(in[0]);
+  close(out[1]);
+  if (closeOutputEarly) close(out[0]);
+  fcntl(in[1], F_SETFL, O_NONBLOCK);
+
+  std::string output;
+  std::size_t written = 0;
+  int toChild = in[1], fromChild = closeOutputEarly ? -1 : out[0];
+  if (input.empty()) close(toChild), toChild = -1;
+  while (toChild >= 0 || fromChild >= 0) {
+    pollfd fds[2] = {{toChild, POLLOUT, 0}, {fromChild, POLLIN, 0}};
+    if (poll(fds, 2, -1) < 0) continue;
+    if (toChild >= 0 && (fds[0].revents & (POLLOUT | POLLERR | POLLHUP)) != 0) {
+      const ssize_t n = write(toChild, input.data() + written, input.size() - written);
+      if (n > 0) written += static_cast<std::size_t>(n);
+      if (n < 0 || written == input.size()) close(toChild), toChild = -1;
+    }
+    if (fromChild >= 0 && (fds[1].revents & (POLLIN | POLLHUP | POLLERR)) != 0) {
+      char buffer[65536];
+      const ssize_t n = read(fromChild, buffer, sizeof buffer);
+      if (n > 0) {
+        output.append(buffer, static_cast<std::size_t>(n));
+      } else {
+        close(fromChild), fromChild = -1;
+      }
+    }
+  }
+  return reap(pid, std::move(output));
+}
+
+}  // namespace veldra::testing
