@@ -40,11 +40,11 @@ struct SymmetricSpan {
 
 // Case 2: a force off centre.
 struct OffCentreForce {
-  double f;       // deflection under the force
-  double fm;      // largest deflection, in the longer of the two pieces
-  double xm;      // where fm lies, from A
-  double alphaA;  // slope at A
-  double alphaB;  // slope at B
+  double f;                   // deflection under the force
+  double fm;                  // largest deflection, in the longer of the two pieces
+  double xm;                  // where fm lies, from A
+  double alphaA;              // slope at A
+  double alphaB;              // slope at B
   std::optional<double> wI;   // deflection line at x, when x <= a (left of the force)
   std::optional<double> wII;  // deflection line at x, when x >= a (right of it)
 };

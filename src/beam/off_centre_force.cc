@@ -22,8 +22,7 @@ OffCentreForce forceOffCentre(const Inputs& in) {
     r.wI = (a * F * b * b / (6 * EI)) * ((L / b + 1) * xi - pow(x, 3) / (b * a * L));
   }
   if (a <= x) {
-    r.wII = (a * F * a * b / (6 * EI)) *
-            ((L / a + 1) * (L - x) / L - pow(L - x, 3) / (b * a * L));
+    r.wII = (a * F * a * b / (6 * EI)) * ((L / a + 1) * (L - x) / L - pow(L - x, 3) / (b * a * L));
   }
   r.alphaA = a * F * b * (b + L) / (6 * EI * L);
   r.alphaB = a * F * b * (a + L) / (6 * EI * L);

@@ -24,8 +24,7 @@ Overhang overhangForce(const Inputs& in) {
       .alphaA = a * F * L / (6 * EI),
       .alphaB = a * F * L / (3 * EI),
       .w = (-F * a * L * L / (6 * EI)) * (xi - pow(xi, 3)),
-      .wq = (pow(a, 3) * F / (6 * EI)) *
-            (2 * L / a * xq / a + 3 * pow(xq / a, 2) - pow(xq / a, 3)),
+      .wq = (pow(a, 3) * F / (6 * EI)) * (2 * L / a * xq / a + 3 * pow(xq / a, 2) - pow(xq / a, 3)),
   };
 }
 
@@ -41,8 +40,8 @@ Overhang overhangUniformLoad(const Inputs& in) {
       .alphaA = a * F * a * L / (12 * EI),
       .alphaB = a * F * a * L / (6 * EI),
       .w = (-F * a * a * L * L / (12 * EI)) * (xi - pow(xi, 3)),
-      .wq = (pow(a, 4) * F / (24 * EI)) * (4 * L / a * xq / a + 6 * pow(xq / a, 2) -
-                                           4 * pow(xq / a, 3) + pow(xq / a, 4)),
+      .wq = (pow(a, 4) * F / (24 * EI)) *
+            (4 * L / a * xq / a + 6 * pow(xq / a, 2) - 4 * pow(xq / a, 3) + pow(xq / a, 4)),
   };
 }
 

@@ -108,9 +108,15 @@ struct KeyCommand {
 
 // Only these ten codes act; every other code just brings the menu back.
 constexpr KeyCommand kKeyCommands[] = {
-    {'i', showBanner},      {'b', showCatalogue},         {'n', enterCaseNumber},
-    {'f', enterLoad},       {'l', enterSpanAndStiffness}, {'a', enterDistance},
-    {'x', enterCoordinates}, {'w', showValues},            {'g', computeResults},
+    {'i', showBanner},
+    {'b', showCatalogue},
+    {'n', enterCaseNumber},
+    {'f', enterLoad},
+    {'l', enterSpanAndStiffness},
+    {'a', enterDistance},
+    {'x', enterCoordinates},
+    {'w', showValues},
+    {'g', computeResults},
     {'q', quit},
 };
 

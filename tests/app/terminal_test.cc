@@ -57,7 +57,9 @@ class TerminalSession {
   TerminalSession(const TerminalSession&) = delete;
   TerminalSession& operator=(const TerminalSession&) = delete;
 
-  void type(const std::string& keys) { ASSERT_EQ(write(master_, keys.data(), keys.size()), static_cast<ssize_t>(keys.size())); }
+  void type(const std::string& keys) {
+    ASSERT_EQ(write(master_, keys.data(), keys.size()), static_cast<ssize_t>(keys.size()));
+  }
 
   // Everything printed up to and including `needle`; fails after a timeout.
   std::string readUntil(const std::string& needle) {
@@ -183,14 +185,11 @@ TEST_P(TerminalSignal, DuringAKeyWaitRestoresTheTerminal) {
   EXPECT_TRUE(t.settingsAsBefore());
 }
 
-INSTANTIATE_TEST_SUITE_P(Signals, TerminalSignal,
-                         ::testing::Values(SignalCase{"ctrl_c", SIGINT, true},
-                                           SignalCase{"sigint", SIGINT, false},
-                                           SignalCase{"sigterm", SIGTERM, false},
-                                           SignalCase{"sighup", SIGHUP, false}),
-                         [](const ::testing::TestParamInfo<SignalCase>& p) {
-                           return std::string(p.param.name);
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    Signals, TerminalSignal,
+    ::testing::Values(SignalCase{"ctrl_c", SIGINT, true}, SignalCase{"sigint", SIGINT, false},
+                      SignalCase{"sigterm", SIGTERM, false}, SignalCase{"sighup", SIGHUP, false}),
+    [](const ::testing::TestParamInfo<SignalCase>& p) { return std::string(p.param.name); });
 
 }  // namespace
 }  // namespace veldra::testing

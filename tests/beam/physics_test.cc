@@ -105,10 +105,10 @@ class DeflectionLine {
                  std::vector<double> breaks)
       : M_(momentLine(load, support, L)), EI_(EI), breaks_(std::move(breaks)) {
     if (support == Support::TwoSupports) {
-      c0_ = 0;  // w(0) = 0
+      c0_ = 0;                   // w(0) = 0
       c1_ = bent(L) / (EI * L);  // w(L) = 0
     } else {
-      c1_ = turned(L) / EI;  // w'(L) = 0
+      c1_ = turned(L) / EI;          // w'(L) = 0
       c0_ = bent(L) / EI - c1_ * L;  // w(L) = 0
     }
   }
@@ -167,15 +167,27 @@ Closed fromSpan(const SymmetricSpan& r, double L) {
   return {.xf = L / 2, .fm = r.fm, .xm = L / 2, .alphaA = r.alphaA, .alphaB = r.alphaB, .w = r.w};
 }
 Closed fromEndMoment(const EndMoment& r) {
-  return {.f = r.f, .xf = r.xf, .fm = r.fm, .xm = r.xm, .alphaA = r.alphaA, .alphaB = r.alphaB,
+  return {.f = r.f,
+          .xf = r.xf,
+          .fm = r.fm,
+          .xm = r.xm,
+          .alphaA = r.alphaA,
+          .alphaB = r.alphaB,
           .w = r.w};
 }
 Closed fromCantilever(const Cantilever& r) {
   return {.f = r.f, .xf = 0.0, .alphaA = r.alphaA, .w = r.w};
 }
 Closed fromOverhang(const Overhang& r, double xf) {
-  return {.f = r.f, .xf = xf, .fm = r.fm, .xm = r.xm, .alpha = r.alpha, .alphaA = r.alphaA,
-          .alphaB = r.alphaB, .w = r.w, .wq = r.wq};
+  return {.f = r.f,
+          .xf = xf,
+          .fm = r.fm,
+          .xm = r.xm,
+          .alpha = r.alpha,
+          .alphaA = r.alphaA,
+          .alphaB = r.alphaB,
+          .w = r.w,
+          .wq = r.wq};
 }
 
 Loading force(double at, double F) { return {.forces = {{at, F}}}; }
@@ -192,8 +204,13 @@ const std::vector<Case>& allCases() {
       {2, S::TwoSupports, false, false, [](const Inputs& in) { return force(in.a, in.F); },
        [](const Inputs& in) {
          const OffCentreForce r = forceOffCentre(in);
-         return Closed{.f = r.f, .xf = in.a, .fm = r.fm, .xm = r.xm, .alphaA = r.alphaA,
-                       .alphaB = r.alphaB, .w = r.wI ? r.wI : r.wII};
+         return Closed{.f = r.f,
+                       .xf = in.a,
+                       .fm = r.fm,
+                       .xm = r.xm,
+                       .alphaA = r.alphaA,
+                       .alphaB = r.alphaB,
+                       .w = r.wI ? r.wI : r.wII};
        }},
       // A moment F at one end: the moment line falls linearly to the other end.
       {31, S::TwoSupports, false, false,
@@ -236,8 +253,7 @@ const std::vector<Case>& allCases() {
          return lineLoad([q = in.F, L = in.L](double s) { return q * (1 - s / L); }, 0, in.L);
        },
        [](const Inputs& in) { return fromCantilever(cantileverFallingLoad(in)); }},
-      {11, S::TwoSupports, true, false,
-       [](const Inputs& in) { return force(in.L + in.a, in.F); },
+      {11, S::TwoSupports, true, false, [](const Inputs& in) { return force(in.L + in.a, in.F); },
        [](const Inputs& in) { return fromOverhang(overhangForce(in), in.L + in.a); }},
       {12, S::TwoSupports, true, false,
        [](const Inputs& in) {
@@ -321,8 +337,8 @@ TEST_P(AgainstSolver, ClosedFormsMatchStatics) {
           for (const double xPart : {0.0, 0.13, 0.5, 0.77, 1.0, aPart, 1 / std::sqrt(3.0)}) {
             if (xPart > 1) continue;
             const double xqPart = xPart;  // spread over the overhang as well
-            check(c, {.F = F, .L = L, .E = 2.1e5, .Iy = Iy, .a = a, .x = xPart * L,
-                      .xq = xqPart * a});
+            check(c,
+                  {.F = F, .L = L, .E = 2.1e5, .Iy = Iy, .a = a, .x = xPart * L, .xq = xqPart * a});
             if (::testing::Test::HasFailure()) return;
           }
         }
@@ -338,8 +354,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, AgainstSolver, ::testing::ValuesIn(allCases()),
 
 // The solver itself, on a beam whose answer is known without it.
 TEST(Solver, SimplySupportedUniformLoadHasTheTextbookMidSpanDeflection) {
-  const DeflectionLine line(lineLoad([](double) { return 1.0; }, 0, 1), Support::TwoSupports, 1,
-                            1, {});
+  const DeflectionLine line(lineLoad([](double) { return 1.0; }, 0, 1), Support::TwoSupports, 1, 1,
+                            {});
   EXPECT_NEAR(line.w(0.5), 5.0 / 384, 1e-15);
   EXPECT_NEAR(line.largest(0, 1), 0.5, 1e-12);
   EXPECT_NEAR(line.w(1), 0, 1e-15);

@@ -104,10 +104,10 @@ TEST(Report, DegenerateInputStillPrintsEveryLine) {
     int Nr;
     int lines;
   };
-  const std::vector<Row> cases = {{1, 4},  {2, 7}, {31, 6}, {32, 6}, {4, 4},  {5, 5},  {6, 3},
-                                  {7, 3},  {8, 3}, {9, 3},  {10, 3}, {11, 8}, {12, 8}};
+  const std::vector<Row> cases = {{1, 4}, {2, 7}, {31, 6}, {32, 6}, {4, 4},  {5, 5}, {6, 3},
+                                  {7, 3}, {8, 3}, {9, 3},  {10, 3}, {11, 8}, {12, 8}};
   const std::vector<Inputs> inputs = {
-      {},                                                  // everything zero
+      {},                                                   // everything zero
       {.F = 1, .L = 0, .E = 1, .Iy = 1, .a = 0.5, .x = 1},  // no span
       {.F = 1, .L = 2, .E = 0, .Iy = 1, .a = 1, .x = 1},    // no stiffness
       {.F = 1, .L = 2, .E = 1, .Iy = 1, .a = 0, .x = 0},    // force on support A

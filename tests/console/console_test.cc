@@ -25,7 +25,7 @@ constexpr int kEnd = ByteSource::kEnd;
 struct ReadCase {
   const char* name;
   std::string script;
-  std::string reads;              // one letter a read: 'i' = "%d", 'd' = "%lf", 'k' = a key
+  std::string reads;             // one letter a read: 'i' = "%d", 'd' = "%lf", 'k' = a key
   std::vector<double> expected;  // the field (or key code) after each read
 };
 
@@ -65,8 +65,7 @@ INSTANTIATE_TEST_SUITE_P(
     Table, NumberReading,
     ::testing::Values(
         ReadCase{"plain_int", "42\n", "ik", {42, kEnd}},
-        ReadCase{"negative_int", "-17\n", "i", {-17}},
-        ReadCase{"plus_sign", "+5\n", "i", {5}},
+        ReadCase{"negative_int", "-17\n", "i", {-17}}, ReadCase{"plus_sign", "+5\n", "i", {5}},
         ReadCase{"int_stops_at_point", "3.9\n", "id", {3, 0.9}},
         ReadCase{"decimal", "3.75\n", "d", {3.75}},
         ReadCase{"negative_exponent", "-2.5e3\n", "d", {-2500}},
@@ -84,14 +83,18 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"int_overflow_saturates", "99999999999\n", "i", {2147483647}},
         ReadCase{"int_underflow_saturates", "-99999999999\n", "i", {-2147483648.0}},
         ReadCase{"int_limit", "2147483647 -2147483648\n", "ii", {2147483647, -2147483648.0}},
-        ReadCase{"inf", "inf -INF\n", "dd", {kInf, -kInf}},
-        ReadCase{"nan", "nan\n", "d", {kNaN}},
+        ReadCase{"inf", "inf -INF\n", "dd", {kInf, -kInf}}, ReadCase{"nan", "nan\n", "d", {kNaN}},
         ReadCase{"hex_float", "0x1p4\n", "d", {16}},
         ReadCase{"double_overflow", "1e999\n", "d", {kInf}},
         ReadCase{"end_of_input", "", "dik", {kUntouched, kUntouched, kEnd}},
         ReadCase{"number_at_end_without_newline", "7", "dk", {7, kEnd}},
         ReadCase{"sign_alone", "-\n2\n", "dd", {kUntouched, 2}},
-        ReadCase{"nul_byte", std::string("\0" "9\n3\n", 5), "dd", {kUntouched, 3}},
+        ReadCase{"nul_byte",
+                 std::string("\0"
+                             "9\n3\n",
+                             5),
+                 "dd",
+                 {kUntouched, 3}},
         ReadCase{"high_bytes", "\xff\xa0 1\n2\n", "dd", {kUntouched, 2}},
         ReadCase{"line_cut_at_terminal_limit", kLongLine, "d", {3}}),
     [](const ::testing::TestParamInfo<ReadCase>& p) { return std::string(p.param.name); });

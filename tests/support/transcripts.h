@@ -87,12 +87,11 @@ inline std::vector<Transcript> dialogueTranscripts() {
       {"escape_code_followed_by_a_command", "\x1bwxq", kMenu + kMenu + kAllZero + kPause + kMenu},
       {"l_takes_three_values_from_one_line", "l3 1 1\nw q",
        kMenu + kAskLEIy + kMenu +
-           values(kZero, "3.000000", kZero, "1.000000", "1.000000", kZero, kZero) + kPause +
-           kMenu},
+           values(kZero, "3.000000", kZero, "1.000000", "1.000000", kZero, kZero) + kPause + kMenu},
       {"l_one_value_a_line", "l2.5\n210000\n1e-4\nw q",
        kMenu + kAskLEIy + kMenu +
-           values(kZero, "2.500000", kZero, "210000.000000", "0.000100", kZero, kZero) +
-           kPause + kMenu},
+           values(kZero, "2.500000", kZero, "210000.000000", "0.000100", kZero, kZero) + kPause +
+           kMenu},
       {"f_and_a", "f-12.5\na0.75\nw q",
        kMenu + kAskF + kMenu + kAskA + kMenu +
            values("-12.500000", kZero, "0.750000", kZero, kZero, kZero, kZero) + kPause + kMenu},
@@ -111,26 +110,27 @@ inline std::vector<Transcript> dialogueTranscripts() {
       {"b_pages_with_three_waits", "bxyzq",
        kMenu + kCatalogue1 + kPause + kCatalogue2 + kPause + kCatalogue3 + kPause + kMenu},
       {"i_shows_banner_and_waits", "i q",
-       kMenu + "VELDRA,Fachbereich Bauingenieurwesen,Technische Hochschule Prof. N.N.,08.12.2026\n" +
+       kMenu +
+           "VELDRA,Fachbereich Bauingenieurwesen,Technische Hochschule Prof. N.N.,08.12.2026\n" +
            kPause + kMenu},
       {"information_keeps_values", "f7\nbabci w q",
-       kMenu + kAskF + kMenu + kCatalogue1 + kPause + kCatalogue2 + kPause + kCatalogue3 +
-           kPause + kMenu +
+       kMenu + kAskF + kMenu + kCatalogue1 + kPause + kCatalogue2 + kPause + kCatalogue3 + kPause +
+           kMenu +
            "VELDRA,Fachbereich Bauingenieurwesen,Technische Hochschule Prof. N.N.,08.12.2026\n" +
-           kPause + kMenu + values("7.000000", kZero, kZero, kZero, kZero, kZero, kZero) +
-           kPause + kMenu},
+           kPause + kMenu + values("7.000000", kZero, kZero, kZero, kZero, kZero, kZero) + kPause +
+           kMenu},
       {"n_failed_read_at_start_is_rejected", "nabc\nkq", kMenu + kAskNr + kNoSuchCase + kMenu},
       {"n_failed_read_after_a_case_is_silent", "n2\nnabc\nq",
        kMenu + kAskNr + kMenu + kAskNr + kMenu},
       {"n_overlong_number_is_rejected", "n99999999999\nkg q",
-       kMenu + kAskNr + kNoSuchCase + kMenu + "Ergebnisse Biegefall 2147483647\n" + kPause +
-           kMenu},
+       kMenu + kAskNr + kNoSuchCase + kMenu + "Ergebnisse Biegefall 2147483647\n" + kPause + kMenu},
       {"rejected_case_stays_for_g", "n99\nkg q",
        kMenu + kAskNr + kNoSuchCase + kMenu + "Ergebnisse Biegefall 99\n" + kPause + kMenu},
       {"rejected_case_3_prints_header_only", "n3\nkg q",
        kMenu + kAskNr + kNoSuchCase + kMenu + "Ergebnisse Biegefall 3\n" + kPause + kMenu},
       {"end_of_input_in_a_pause", "w", kMenu + kAllZero + kPause},
-      {"end_of_input_in_a_catalogue_page", "bx", kMenu + kCatalogue1 + kPause + kCatalogue2 + kPause},
+      {"end_of_input_in_a_catalogue_page", "bx",
+       kMenu + kCatalogue1 + kPause + kCatalogue2 + kPause},
       {"end_of_input_in_the_middle_of_a_number", "f12", kMenu + kAskF + kMenu},
       {"end_of_input_before_the_case_number", "n", kMenu + kAskNr + kNoSuchCase},
       {"end_of_input_after_the_span", "l3", kMenu + kAskLEIy + kMenu},
@@ -139,7 +139,8 @@ inline std::vector<Transcript> dialogueTranscripts() {
            values("5.000000", kZero, kZero, kZero, kZero, kZero, kZero) + kPause + kMenu},
   };
   for (const char* nr : {"3", "0", "-1", "13", "30", "33"}) {
-    t.push_back({"n_rejects", std::string("n") + nr + "\nkq", kMenu + kAskNr + kNoSuchCase + kMenu});
+    t.push_back(
+        {"n_rejects", std::string("n") + nr + "\nkq", kMenu + kAskNr + kNoSuchCase + kMenu});
   }
   for (const char* nr : {"1", "12", "31", "32"}) {
     t.push_back({"n_accepts", std::string("n") + nr + "\nq", kMenu + kAskNr + kMenu});
@@ -155,8 +156,8 @@ inline std::vector<Transcript> reportTranscripts() {
                     const std::string& a, const std::string& x) {
     return "n" + nr + "\nf" + F + "\nl" + LEIy + "\na" + a + "\nx" + x + "\ng q";
   };
-  const std::string prompts = kMenu + kAskNr + kMenu + kAskF + kMenu + kAskLEIy + kMenu + kAskA +
-                              kMenu + kAskX + kMenu;
+  const std::string prompts =
+      kMenu + kAskNr + kMenu + kAskF + kMenu + kAskLEIy + kMenu + kAskA + kMenu + kAskX + kMenu;
   const std::string overhangPrompts = kMenu + kAskNr + kMenu + kAskF + kMenu + kAskLEIy + kMenu +
                                       kAskA + kMenu + kAskX + kAskXq + kMenu;
   const std::string end = kPause + kMenu;
