@@ -1,7 +1,7 @@
 #include "beam/report.h"
 
 #include <algorithm>
-#include <iterator>
+#include <array>
 #include <string_view>
 
 #include "beam/fixed.h"
@@ -76,26 +76,26 @@ struct LoadCase {
 };
 
 // In the order in which the case numbers are tested.
-constexpr LoadCase kLoadCases[] = {
-    {1, forceAtMidSpanLines},
-    {2, forceOffCentreLines},
-    {31, [](const Inputs& in) { return endMomentLines(momentAtA(in), "w(x=", in.x); }},
-    {32, [](const Inputs& in) { return endMomentLines(momentAtB(in), "w(", in.x); }},
-    {4, uniformLoadLines},
-    {5, triangularLoadLines},
-    {6, [](const Inputs& in) { return cantileverLines(cantileverForce(in), in.x); }},
-    {7, [](const Inputs& in) { return cantileverLines(cantileverMoment(in), in.x); }},
-    {8, [](const Inputs& in) { return cantileverLines(cantileverUniformLoad(in), in.x); }},
-    {9, [](const Inputs& in) { return cantileverLines(cantileverRisingLoad(in), in.x); }},
-    {10, [](const Inputs& in) { return cantileverLines(cantileverFallingLoad(in), in.x); }},
-    {11, [](const Inputs& in) { return overhangLines(overhangForce(in), in); }},
-    {12, [](const Inputs& in) { return overhangLines(overhangUniformLoad(in), in); }},
+constexpr std::array kLoadCases = {
+    LoadCase{1, forceAtMidSpanLines},
+    LoadCase{2, forceOffCentreLines},
+    LoadCase{31, [](const Inputs& in) { return endMomentLines(momentAtA(in), "w(x=", in.x); }},
+    LoadCase{32, [](const Inputs& in) { return endMomentLines(momentAtB(in), "w(", in.x); }},
+    LoadCase{4, uniformLoadLines},
+    LoadCase{5, triangularLoadLines},
+    LoadCase{6, [](const Inputs& in) { return cantileverLines(cantileverForce(in), in.x); }},
+    LoadCase{7, [](const Inputs& in) { return cantileverLines(cantileverMoment(in), in.x); }},
+    LoadCase{8, [](const Inputs& in) { return cantileverLines(cantileverUniformLoad(in), in.x); }},
+    LoadCase{9, [](const Inputs& in) { return cantileverLines(cantileverRisingLoad(in), in.x); }},
+    LoadCase{10, [](const Inputs& in) { return cantileverLines(cantileverFallingLoad(in), in.x); }},
+    LoadCase{11, [](const Inputs& in) { return overhangLines(overhangForce(in), in); }},
+    LoadCase{12, [](const Inputs& in) { return overhangLines(overhangUniformLoad(in), in); }},
 };
 
 const LoadCase* findLoadCase(std::int32_t Nr) {
-  const auto* it = std::find_if(std::begin(kLoadCases), std::end(kLoadCases),
+  const auto* it = std::find_if(kLoadCases.begin(), kLoadCases.end(),
                                 [Nr](const LoadCase& c) { return c.Nr == Nr; });
-  return it == std::end(kLoadCases) ? nullptr : it;
+  return it == kLoadCases.end() ? nullptr : it;
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <array>
 #include <cerrno>
 #include <csignal>
 
@@ -15,40 +16,42 @@ struct termios gUserMode;
 struct termios gKeyMode;
 volatile std::sig_atomic_t gKeyModeOn = 0;
 
-constexpr int kEndingSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT};
-struct sigaction gPrevious[sizeof kEndingSignals / sizeof kEndingSignals[0]];
+constexpr std::array kEndingSignals = {SIGINT, SIGTERM, SIGHUP, SIGQUIT};
+std::array<struct sigaction, kEndingSignals.size()> gPrevious;
 struct sigaction gPreviousStop;
 
 void restoreUserMode() {
-  if (gKeyModeOn) tcsetattr(STDIN_FILENO, TCSANOW, &gUserMode);
+  if (gKeyModeOn) (void)tcsetattr(STDIN_FILENO, TCSANOW, &gUserMode);
 }
 
 // Puts the terminal back, then lets the signal do what it would have done.
 extern "C" void onEndingSignal(int sig) {
   const int savedErrno = errno;
   restoreUserMode();
-  std::signal(sig, SIG_DFL);
-  std::raise(sig);
+  (void)std::signal(sig, SIG_DFL);
+  // The signal stays blocked until this handler returns; then it ends us.
+  (void)std::raise(sig);
+  // cppcheck-suppress unreachableCode ; raise() returns while the signal is blocked
   errno = savedErrno;
 }
 
 // Ctrl-Z: hand the shell a sane terminal, stop, and on SIGCONT take the key
 // mode up again if we were waiting for a key.
-extern "C" void onStop(int) {
+extern "C" void onStop(int /*sig*/) {
   const int savedErrno = errno;
   restoreUserMode();
-  std::signal(SIGTSTP, SIG_DFL);
+  (void)std::signal(SIGTSTP, SIG_DFL);
   sigset_t stop;
   sigemptyset(&stop);
   sigaddset(&stop, SIGTSTP);
   sigprocmask(SIG_UNBLOCK, &stop, nullptr);
-  std::raise(SIGTSTP);
+  (void)std::raise(SIGTSTP);
   // Resumed here.
   struct sigaction again {};
   again.sa_handler = onStop;
   sigemptyset(&again.sa_mask);
   sigaction(SIGTSTP, &again, nullptr);
-  if (gKeyModeOn) tcsetattr(STDIN_FILENO, TCSANOW, &gKeyMode);
+  if (gKeyModeOn) (void)tcsetattr(STDIN_FILENO, TCSANOW, &gKeyMode);
   errno = savedErrno;
 }
 
@@ -145,7 +148,7 @@ int StdinSource::next(bool key) {
 StdoutSink::StdoutSink() {
   // A reader that goes away early (veldra < session | head -1) must end the
   // session, not kill the process with SIGPIPE.
-  std::signal(SIGPIPE, SIG_IGN);
+  (void)std::signal(SIGPIPE, SIG_IGN);
 }
 
 StdoutSink::~StdoutSink() { flush(); }

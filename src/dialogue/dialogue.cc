@@ -1,7 +1,7 @@
 #include "dialogue/dialogue.h"
 
 #include <algorithm>
-#include <iterator>
+#include <array>
 
 #include "beam/fixed.h"
 #include "beam/report.h"
@@ -24,12 +24,12 @@ Flow pause(Console& console) {
   return anyKey(console);
 }
 
-Flow showBanner(Console& console, InputState&) {
+Flow showBanner(Console& console, InputState& /*state*/) {
   console.print(kBanner);
   return pause(console);
 }
 
-Flow showCatalogue(Console& console, InputState&) {
+Flow showCatalogue(Console& console, InputState& /*state*/) {
   for (const std::string_view page : kCataloguePages) {
     console.print(page);
     if (pause(console) == Flow::Stop) return Flow::Stop;
@@ -99,25 +99,26 @@ Flow computeResults(Console& console, InputState& s) {
   return pause(console);
 }
 
-Flow quit(Console&, InputState&) { return Flow::Stop; }
+Flow quit(Console& /*console*/, InputState& /*state*/) { return Flow::Stop; }
 
 struct KeyCommand {
   int key;
+  // cppcheck-suppress unusedStructMember ; called through the table in runMenu
   Flow (*run)(Console&, InputState&);
 };
 
 // Only these ten codes act; every other code just brings the menu back.
-constexpr KeyCommand kKeyCommands[] = {
-    {'i', showBanner},
-    {'b', showCatalogue},
-    {'n', enterCaseNumber},
-    {'f', enterLoad},
-    {'l', enterSpanAndStiffness},
-    {'a', enterDistance},
-    {'x', enterCoordinates},
-    {'w', showValues},
-    {'g', computeResults},
-    {'q', quit},
+constexpr std::array kKeyCommands = {
+    KeyCommand{'i', showBanner},
+    KeyCommand{'b', showCatalogue},
+    KeyCommand{'n', enterCaseNumber},
+    KeyCommand{'f', enterLoad},
+    KeyCommand{'l', enterSpanAndStiffness},
+    KeyCommand{'a', enterDistance},
+    KeyCommand{'x', enterCoordinates},
+    KeyCommand{'w', showValues},
+    KeyCommand{'g', computeResults},
+    KeyCommand{'q', quit},
 };
 
 }  // namespace
@@ -128,9 +129,9 @@ int runMenu(Console& console) {
     console.print(kMenu);
     const std::optional<int> key = console.waitKey();
     if (!key) break;
-    const auto* command = std::find_if(std::begin(kKeyCommands), std::end(kKeyCommands),
+    const auto* command = std::find_if(kKeyCommands.begin(), kKeyCommands.end(),
                                        [&](const KeyCommand& c) { return c.key == *key; });
-    if (command != std::end(kKeyCommands) && command->run(console, state) == Flow::Stop) break;
+    if (command != kKeyCommands.end() && command->run(console, state) == Flow::Stop) break;
   }
   console.flush();
   return kExitStatus;
