@@ -118,7 +118,7 @@ class DeflectionLine {
 
   // The point of [lo, hi] where |w| is largest, found where the slope vanishes.
   double largest(double lo, double hi) const {
-    constexpr int kSamples = 2000;
+    constexpr int kSamples = 400;
     int best = 0;
     double bestSize = -1;
     for (int i = 0; i <= kSamples; ++i) {
@@ -128,8 +128,7 @@ class DeflectionLine {
     double a = lo + (hi - lo) * std::max(best - 1, 0) / kSamples;
     double b = lo + (hi - lo) * std::min(best + 1, kSamples) / kSamples;
     if (slope(a) * slope(b) > 0) return lo + (hi - lo) * best / kSamples;
-    for (int i = 0; i < 200 && a < b; ++i) {
-      const double m = (a + b) / 2;
+    for (double m = (a + b) / 2; a < m && m < b; m = (a + b) / 2) {
       (slope(a) * slope(m) <= 0 ? b : a) = m;
     }
     return (a + b) / 2;
