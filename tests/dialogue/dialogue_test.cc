@@ -5,6 +5,7 @@
 #include <string>
 
 #include "console/console.h"
+#include "support/output_grammar.h"
 #include "support/scripted_console.h"
 #include "support/transcripts.h"
 
@@ -36,6 +37,7 @@ TEST_P(DialogueTranscript, PrintsExactlyTheExpectedBytes) {
   const Outcome r = run(t.input);
   EXPECT_EQ(r.status, 113);
   EXPECT_EQ(r.output, t.expected);
+  EXPECT_TRUE(testing::isProgramOutput(t.expected)) << "the fuzzer's check would reject it";
 }
 
 std::string caseName(const ::testing::TestParamInfo<Transcript>& p) {
@@ -46,6 +48,20 @@ INSTANTIATE_TEST_SUITE_P(Dialogue, DialogueTranscript,
                          ::testing::ValuesIn(testing::dialogueTranscripts()), caseName);
 INSTANTIATE_TEST_SUITE_P(Reports, DialogueTranscript,
                          ::testing::ValuesIn(testing::reportTranscripts()), caseName);
+
+// The check that the fuzzer applies to output from arbitrary input.
+TEST(OutputGrammar, RejectsWhatTheProgramNeverPrints) {
+  using testing::isProgramOutput;
+  using testing::kMenu;
+  std::size_t where = 0;
+  for (const std::string& stray :
+       {std::string("w"), std::string("1.5"), std::string("Ergebnisse Biegefall \n"),
+        std::string("fm    = 1.00000\n"), std::string("x = 1,000000\n"), std::string("\0", 1)}) {
+    EXPECT_FALSE(isProgramOutput(kMenu + stray, &where)) << stray;
+    EXPECT_GE(where, kMenu.size()) << stray;
+  }
+  EXPECT_TRUE(isProgramOutput(kMenu + "Ergebnisse Biegefall -7\nw(x =-inf)= nan\n"));
+}
 
 TEST(Dialogue, KeyWaitsAreCountedPerCommand) {
   // b waits three times, i once, a rejected number once; plus one wait at each menu.
