@@ -13,6 +13,8 @@
 #include <chrono>
 #include <csignal>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <thread>
 #include <vector>
@@ -24,6 +26,15 @@ namespace {
 
 using namespace std::chrono_literals;
 
+[[noreturn]] void execProgram() {
+  const std::vector<std::string> command = programCommand();
+  std::vector<char*> argv;
+  for (const std::string& w : command) argv.push_back(const_cast<char*>(w.c_str()));
+  argv.push_back(nullptr);
+  execvp(argv[0], argv.data());
+  _exit(127);
+}
+
 bool sameSettings(const termios& a, const termios& b) {
   return a.c_iflag == b.c_iflag && a.c_oflag == b.c_oflag && a.c_cflag == b.c_cflag &&
          a.c_lflag == b.c_lflag && std::memcmp(a.c_cc, b.c_cc, sizeof a.c_cc) == 0;
@@ -33,26 +44,51 @@ bool sameSettings(const termios& a, const termios& b) {
 // side open, so its settings can be read before, during and after the run.
 class TerminalSession {
  public:
-  TerminalSession() {
+  // With jobControl the program runs as a job of a small shell: in its own
+  // process group, in the foreground, whose parent stays in the session, so
+  // that Ctrl-Z really stops it.
+  explicit TerminalSession(bool jobControl = false) {
     if (openpty(&master_, &slave_, nullptr, nullptr, nullptr) != 0) return;
     tcgetattr(slave_, &before_);
+    int report[2];
+    if (pipe(report) != 0) return;
     pid_ = fork();
     if (pid_ == 0) {
       setsid();
       ioctl(slave_, TIOCSCTTY, 0);
       dup2(slave_, STDIN_FILENO), dup2(slave_, STDOUT_FILENO), dup2(slave_, STDERR_FILENO);
-      close(master_), close(slave_);
-      const std::vector<std::string> command = programCommand();
-      std::vector<char*> argv;
-      for (const std::string& w : command) argv.push_back(const_cast<char*>(w.c_str()));
-      argv.push_back(nullptr);
-      execvp(argv[0], argv.data());
-      _exit(127);
+      close(master_), close(slave_), close(report[0]);
+      if (!jobControl) {
+        pid_t self = getpid();
+        (void)!write(report[1], &self, sizeof self);
+        execProgram();
+      }
+      const pid_t job = fork();
+      if (job == 0) {
+        setpgid(0, 0);
+        signal(SIGTTOU, SIG_IGN);
+        tcsetpgrp(STDIN_FILENO, getpid());
+        signal(SIGTTOU, SIG_DFL);
+        execProgram();
+      }
+      setpgid(job, job);
+      (void)!write(report[1], &job, sizeof job);
+      int raw = 0;
+      while (waitpid(job, &raw, 0) < 0) {
+      }
+      _exit(WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw));
     }
+    close(report[1]);
+    if (read(report[0], &program_, sizeof program_) != sizeof program_) program_ = -1;
+    close(report[0]);
   }
   ~TerminalSession() {
-    if (pid_ > 0 && !finished_) kill(pid_, SIGKILL), waitpid(pid_, nullptr, 0);
-    close(master_), close(slave_);
+    if (pid_ > 0 && !finished_) {
+      kill(program_, SIGKILL), kill(pid_, SIGKILL);
+      waitpid(pid_, nullptr, 0);
+    }
+    if (master_ >= 0) close(master_);
+    close(slave_);
   }
   TerminalSession(const TerminalSession&) = delete;
   TerminalSession& operator=(const TerminalSession&) = delete;
@@ -106,7 +142,19 @@ class TerminalSession {
     return f;
   }
 
-  pid_t pid() const { return pid_; }
+  // The program itself (with job control, not the shell around it).
+  pid_t program() const { return program_; }
+
+  // Hangs the terminal up, as closing a terminal window does.
+  void hangUp() { close(master_), master_ = -1; }
+
+  // The program's scheduling state letter from /proc ('T' when stopped).
+  char state() const {
+    std::ifstream stat("/proc/" + std::to_string(program_) + "/stat");
+    std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
+    const std::size_t close = text.rfind(')');
+    return close == std::string::npos || close + 2 >= text.size() ? '?' : text[close + 2];
+  }
   bool settingsAsBefore() const {
     termios after{};
     tcgetattr(slave_, &after);
@@ -116,6 +164,7 @@ class TerminalSession {
  private:
   int master_ = -1, slave_ = -1;
   pid_t pid_ = -1;
+  pid_t program_ = -1;
   bool finished_ = false;
   termios before_{};
   std::string seen_;
@@ -178,7 +227,7 @@ TEST_P(TerminalSignal, DuringAKeyWaitRestoresTheTerminal) {
   if (c.typed) {
     t.type("\x03");
   } else {
-    kill(t.pid(), c.signal);
+    kill(t.program(), c.signal);
   }
   const Finished f = t.finish();
   EXPECT_EQ(f.signal, c.signal);
@@ -190,6 +239,68 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(SignalCase{"ctrl_c", SIGINT, true}, SignalCase{"sigint", SIGINT, false},
                       SignalCase{"sigterm", SIGTERM, false}, SignalCase{"sighup", SIGHUP, false}),
     [](const ::testing::TestParamInfo<SignalCase>& p) { return std::string(p.param.name); });
+
+TEST(Terminal, InterruptDuringNumberEntryRestoresTheTerminal) {
+  TerminalSession t;
+  t.readUntil(kMenuEnd);
+  t.awaitKeyWait();
+  t.type("l");
+  t.readUntil("L = ");
+  t.type("12\x03");
+  const Finished f = t.finish();
+  EXPECT_EQ(f.signal, SIGINT);
+  EXPECT_TRUE(t.settingsAsBefore());
+}
+
+TEST(Terminal, ClosingTheTerminalEndsTheProgram) {
+  TerminalSession t;
+  t.readUntil(kMenuEnd);
+  t.awaitKeyWait();
+  t.hangUp();
+  const Finished f = t.finish();
+  EXPECT_EQ(f.signal, SIGHUP);
+}
+
+TEST(Terminal, EndOfFileKeyInNumberEntryLeavesTheValueAndGoesOn) {
+  TerminalSession t;
+  t.readUntil(kMenuEnd);
+  t.awaitKeyWait();
+  t.type("f");
+  t.readUntil("F/M/q/q1/q2= ");
+  t.type("\x04");  // Ctrl-D at the start of the line
+  t.readUntil(kMenuEnd);
+  t.awaitKeyWait();
+  t.type("w");
+  EXPECT_NE(t.readUntil("weiter mit bel.Taste..").find("F/M/q/q2 = 0.000000\r\n"),
+            std::string::npos);
+  t.awaitKeyWait();
+  t.type(" q");
+  const Finished f = t.finish();
+  EXPECT_EQ(f.status, 113);
+  EXPECT_TRUE(t.settingsAsBefore());
+}
+
+TEST(Terminal, CtrlZStopsWithASaneTerminalAndTheSessionGoesOnAfterwards) {
+  TerminalSession t(/*jobControl=*/true);
+  t.readUntil(kMenuEnd);
+  t.awaitKeyWait();
+  t.type("\x1a");  // Ctrl-Z
+  const auto deadline = std::chrono::steady_clock::now() + 10s;
+  while (t.state() != 'T' && std::chrono::steady_clock::now() < deadline) {
+    std::this_thread::sleep_for(5ms);
+  }
+  ASSERT_EQ(t.state(), 'T') << "the program did not stop";
+  EXPECT_TRUE(t.settingsAsBefore()) << "the shell would get a raw terminal";
+  kill(t.program(), SIGCONT);
+  t.awaitKeyWait();  // single-key mode again, keys unechoed
+  t.type("w");
+  EXPECT_EQ(t.readUntil("momentan def. Werte:\r\n"), "momentan def. Werte:\r\n");
+  t.awaitKeyWait();
+  t.type(" q");
+  const Finished f = t.finish();
+  EXPECT_EQ(f.status, 113);
+  EXPECT_TRUE(t.settingsAsBefore());
+}
 
 }  // namespace
 }  // namespace veldra::testing
