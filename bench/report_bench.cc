@@ -17,16 +17,29 @@ using veldra::beam::Inputs;
 
 void BM_Report(benchmark::State& state) {
   const auto Nr = static_cast<std::int32_t>(state.range(0));
-  const Inputs in{.F = 10'000, .L = 4'000, .E = 210'000, .Iy = 8.356e7, .a = 1'500, .x = 2'000,
-                  .xq = 700};
+  const Inputs in{
+      .F = 10'000, .L = 4'000, .E = 210'000, .Iy = 8.356e7, .a = 1'500, .x = 2'000, .xq = 700};
   for (auto _ : state) {
     std::string text = veldra::beam::resultReport(Nr, in);
     benchmark::DoNotOptimize(text);
   }
   state.SetItemsProcessed(state.iterations());  // reports per second
 }
-BENCHMARK(BM_Report)->ArgName("Nr")->Arg(1)->Arg(2)->Arg(31)->Arg(32)->Arg(4)->Arg(5)->Arg(6)->Arg(
-    7)->Arg(8)->Arg(9)->Arg(10)->Arg(11)->Arg(12);
+BENCHMARK(BM_Report)
+    ->ArgName("Nr")
+    ->Arg(1)
+    ->Arg(2)
+    ->Arg(31)
+    ->Arg(32)
+    ->Arg(4)
+    ->Arg(5)
+    ->Arg(6)
+    ->Arg(7)
+    ->Arg(8)
+    ->Arg(9)
+    ->Arg(10)
+    ->Arg(11)
+    ->Arg(12);
 
 // Every key, and a report of every case.
 std::string everyKeySession() {
