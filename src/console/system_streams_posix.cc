@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <csignal>
 
+#include "console/platform.h"
 #include "console/system_streams.h"
 
 namespace veldra::console {
@@ -104,16 +105,6 @@ class KeyMode {
   bool active_ = false;
 };
 
-// read(2) that retries when a signal interrupts it. 0 at end of input; an
-// error (EIO from a terminal that went away) counts as end of input too.
-std::size_t readSome(unsigned char* to, std::size_t size) {
-  for (;;) {
-    const ssize_t n = ::read(STDIN_FILENO, to, size);
-    if (n >= 0) return static_cast<std::size_t>(n);
-    if (errno != EINTR) return 0;
-  }
-}
-
 }  // namespace
 
 StdinSource::StdinSource() : terminal_(isatty(STDIN_FILENO) == 1) {
@@ -124,53 +115,35 @@ StdinSource::~StdinSource() {
   if (terminal_) removeHandlers();
 }
 
-int StdinSource::nextKeyByte() { return next(true); }
-
-int StdinSource::nextLineByte() { return next(false); }
-
-int StdinSource::next(bool key) {
-  if (pos_ == len_) {
-    pos_ = 0;
-    if (terminal_ && key) {
-      // One byte only: the keys typed after it stay with the terminal, to be
-      // read in the mode the dialogue is in when it gets to them.
-      KeyMode mode;
-      len_ = readSome(buffer_.data(), 1);
-    } else {
-      // A terminal in line mode gives at most one line; a pipe what it has.
-      len_ = readSome(buffer_.data(), buffer_.size());
-    }
-    if (len_ == 0) return kEnd;
-  }
-  return buffer_[pos_++];
-}
-
 StdoutSink::StdoutSink() {
   // A reader that goes away early (veldra < session | head -1) must end the
   // session, not kill the process with SIGPIPE.
   (void)std::signal(SIGPIPE, SIG_IGN);
 }
 
-StdoutSink::~StdoutSink() { flush(); }
+namespace platform {
 
-void StdoutSink::write(std::string_view text) {
-  if (broken_) return;
-  pending_.append(text);
-  if (pending_.size() >= kFlushAt) flush();
+std::size_t readKey(unsigned char* to) {
+  const KeyMode mode;
+  return readChunk(to, 1);
 }
 
-bool StdoutSink::flush() {
-  std::size_t done = 0;
-  while (!broken_ && done < pending_.size()) {
-    const ssize_t n = ::write(STDOUT_FILENO, pending_.data() + done, pending_.size() - done);
-    if (n > 0) {
-      done += static_cast<std::size_t>(n);
-    } else if (n < 0 && errno != EINTR) {
-      broken_ = true;
-    }
+// An error (EIO from a terminal that went away) counts as end of input.
+std::size_t readChunk(unsigned char* to, std::size_t size) {
+  for (;;) {
+    const ssize_t n = ::read(STDIN_FILENO, to, size);
+    if (n >= 0) return static_cast<std::size_t>(n);
+    if (errno != EINTR) return 0;
   }
-  pending_.clear();
-  return !broken_;
 }
 
+std::size_t writeChunk(const char* from, std::size_t size) {
+  for (;;) {
+    const ssize_t n = ::write(STDOUT_FILENO, from, size);
+    if (n > 0) return static_cast<std::size_t>(n);
+    if (n == 0 || errno != EINTR) return 0;
+  }
+}
+
+}  // namespace platform
 }  // namespace veldra::console

@@ -1,0 +1,42 @@
+#include "console/system_streams.h"
+
+#include "console/platform.h"
+
+namespace veldra::console {
+
+int StdinSource::nextKeyByte() { return next(true); }
+
+int StdinSource::nextLineByte() { return next(false); }
+
+int StdinSource::next(bool key) {
+  if (pos_ == len_) {
+    pos_ = 0;
+    // One byte only for a key on a terminal: the keys typed after it stay with
+    // the terminal, to be read in the mode the dialogue is in when it gets to
+    // them. A terminal in line mode gives at most one line; a pipe what it has.
+    len_ = terminal_ && key ? platform::readKey(buffer_.data())
+                            : platform::readChunk(buffer_.data(), buffer_.size());
+    if (len_ == 0) return kEnd;
+  }
+  return buffer_[pos_++];
+}
+
+StdoutSink::~StdoutSink() { flush(); }
+
+void StdoutSink::write(std::string_view text) {
+  if (broken_) return;
+  pending_.append(text);
+  if (pending_.size() >= kFlushAt) flush();
+}
+
+bool StdoutSink::flush() {
+  for (std::size_t done = 0; !broken_ && done < pending_.size();) {
+    const std::size_t n = platform::writeChunk(pending_.data() + done, pending_.size() - done);
+    broken_ = n == 0;
+    done += n;
+  }
+  pending_.clear();
+  return !broken_;
+}
+
+}  // namespace veldra::console

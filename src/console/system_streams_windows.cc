@@ -1,0 +1,66 @@
+// The console adaptor on Windows. A console delivers keys through _getch (no
+// echo, no Enter) and lines through its own line editing; a pipe or file is read
+// as plain bytes, exactly as on POSIX, so scripts behave the same everywhere.
+
+#include <conio.h>
+#include <fcntl.h>
+#include <io.h>
+#include <windows.h>
+
+#include <cerrno>
+#include <cstdio>
+
+#include "console/platform.h"
+#include "console/system_streams.h"
+
+namespace veldra::console {
+namespace {
+
+bool isConsole(DWORD which) {
+  DWORD mode = 0;
+  return GetConsoleMode(GetStdHandle(which), &mode) != 0;
+}
+
+}  // namespace
+
+StdinSource::StdinSource() : terminal_(isConsole(STD_INPUT_HANDLE)) {
+  // A console keeps text mode: its line editing hands over "\r\n" as "\n" and
+  // Ctrl-Z as the end of a line's input. Pipes and files stay byte for byte.
+  if (!terminal_) (void)_setmode(0, _O_BINARY);
+}
+
+StdinSource::~StdinSource() = default;
+
+StdoutSink::StdoutSink() {
+  // "\n" stays "\n" in a pipe or file, as on POSIX; a console shows it as a
+  // line end either way.
+  if (!isConsole(STD_OUTPUT_HANDLE)) (void)_setmode(1, _O_BINARY);
+}
+
+namespace platform {
+
+// A function or cursor key arrives as two codes, 0 or 224 first; each is a
+// key of its own.
+std::size_t readKey(unsigned char* to) {
+  *to = static_cast<unsigned char>(_getch());
+  return 1;
+}
+
+std::size_t readChunk(unsigned char* to, std::size_t size) {
+  for (;;) {
+    const int n = _read(0, to, static_cast<unsigned>(size));
+    if (n >= 0) return static_cast<std::size_t>(n);
+    if (errno != EINTR) return 0;
+  }
+}
+
+std::size_t writeChunk(const char* from, std::size_t size) {
+  for (;;) {
+    const int n = _write(1, from, static_cast<unsigned>(size));
+    if (n > 0) return static_cast<std::size_t>(n);
+    if (n == 0 || errno != EINTR) return 0;
+  }
+}
+
+}  // namespace platform
+}  // namespace veldra::console
