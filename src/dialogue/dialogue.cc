@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <string_view>
 
 #include "beam/fixed.h"
 #include "beam/report.h"
@@ -47,36 +48,33 @@ Flow enterCaseNumber(Console& console, InputState& s) {
   return anyKey(console);
 }
 
+// Prints a prompt and reads a value into `field` (unchanged when nothing converts).
+void ask(Console& console, std::string_view prompt, double& field) {
+  console.print(prompt);
+  console.readDouble(field);
+}
+
 Flow enterLoad(Console& console, InputState& s) {
-  console.print("Kraft/Moment/Streckenl.\nF/M/q/q1/q2= ");
-  console.readDouble(s.F);
+  ask(console, "Kraft/Moment/Streckenl.\nF/M/q/q1/q2= ", s.F);
   return Flow::Continue;
 }
 
 Flow enterSpanAndStiffness(Console& console, InputState& s) {
-  console.print("Laenge,E-Mo.,Traegheitsm.\nL = ");
-  console.readDouble(s.L);
-  console.print("\nE = ");
-  console.readDouble(s.E);
-  console.print("\nIy= ");
-  console.readDouble(s.Iy);
+  ask(console, "Laenge,E-Mo.,Traegheitsm.\nL = ", s.L);
+  ask(console, "\nE = ", s.E);
+  ask(console, "\nIy= ", s.Iy);
   return Flow::Continue;
 }
 
 Flow enterDistance(Console& console, InputState& s) {
-  console.print("Abstand\na= ");
-  console.readDouble(s.a);
+  ask(console, "Abstand\na= ", s.a);
   return Flow::Continue;
 }
 
 Flow enterCoordinates(Console& console, InputState& s) {
-  console.print("Koordinate\nx= ");
-  console.readDouble(s.x);
+  ask(console, "Koordinate\nx= ", s.x);
   // Only the overhang cases have a second coordinate; otherwise xq keeps its value.
-  if (s.Nr == 11 || s.Nr == 12) {
-    console.print("\nxq= ");
-    console.readDouble(s.xq);
-  }
+  if (s.Nr == 11 || s.Nr == 12) ask(console, "\nxq= ", s.xq);
   return Flow::Continue;
 }
 

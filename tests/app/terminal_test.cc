@@ -26,15 +26,6 @@ namespace {
 
 using namespace std::chrono_literals;
 
-[[noreturn]] void execProgram() {
-  const std::vector<std::string> command = programCommand();
-  std::vector<char*> argv;
-  for (const std::string& w : command) argv.push_back(const_cast<char*>(w.c_str()));
-  argv.push_back(nullptr);
-  execvp(argv[0], argv.data());
-  _exit(127);
-}
-
 bool sameSettings(const termios& a, const termios& b) {
   return a.c_iflag == b.c_iflag && a.c_oflag == b.c_oflag && a.c_cflag == b.c_cflag &&
          a.c_lflag == b.c_lflag && std::memcmp(a.c_cc, b.c_cc, sizeof a.c_cc) == 0;

@@ -22,9 +22,7 @@ std::vector<std::string> programCommand() {
   return command;
 }
 
-namespace {
-
-[[noreturn]] void execProgram() {
+void execProgram() {
   const std::vector<std::string> command = programCommand();
   std::vector<char*> argv;
   for (const std::string& word : command) argv.push_back(const_cast<char*>(word.c_str()));
@@ -32,6 +30,8 @@ namespace {
   execvp(argv[0], argv.data());
   _exit(127);
 }
+
+namespace {
 
 Finished reap(pid_t pid, std::string output) {
   int raw = 0;

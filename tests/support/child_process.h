@@ -13,6 +13,9 @@ namespace veldra::testing {
 // beside the tests.
 std::vector<std::string> programCommand();
 
+// Replaces the calling (child) process with the program under test.
+[[noreturn]] void execProgram();
+
 struct Finished {
   int status = -1;  // exit status, or -1 when killed by a signal
   int signal = 0;   // the signal that ended it, or 0
