@@ -1,5 +1,6 @@
 #include "console/console.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdint>
 #include <cstdlib>
@@ -53,9 +54,8 @@ void Console::readInt(std::int32_t& target) {
   const long long v = std::strtoll(start, &end, 10);
   if (!settle(static_cast<std::size_t>(end - start))) return;
   // Out-of-range values saturate, as strtol does on a platform with 32-bit long.
-  constexpr long long lo = std::numeric_limits<std::int32_t>::min();
-  constexpr long long hi = std::numeric_limits<std::int32_t>::max();
-  target = static_cast<std::int32_t>(v < lo ? lo : (v > hi ? hi : v));
+  target = static_cast<std::int32_t>(std::clamp<long long>(
+      v, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
 }
 
 void Console::readDouble(double& target) {

@@ -8,7 +8,6 @@
 #include <windows.h>
 
 #include <cerrno>
-#include <cstdio>
 
 #include "console/platform.h"
 #include "console/system_streams.h"

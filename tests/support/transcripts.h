@@ -164,6 +164,14 @@ inline std::vector<Transcript> reportTranscripts() {
   const std::string overhangPrompts = kMenu + kAskNr + kMenu + kAskF + kMenu + kAskLEIy + kMenu +
                                       kAskA + kMenu + kAskX + kAskXq + kMenu;
   const std::string end = kPause + kMenu;
+  // Case 2 with the force at a = 2.5 on L = 4: the same lines on either side.
+  const std::string case2Head =
+      "Ergebnisse Biegefall 2\n"
+      "f     = 11.718750\n"
+      "fm    = 12.265413\n"
+      "xm    = 2.140872\n"
+      "alphaA= 8.593750\n"
+      "alphaB= 10.156250\n";
   return {
       {"case_1_force_at_mid_span", session("1", "48", "1 1 1", "0", "0.5"),
        prompts +
@@ -213,25 +221,9 @@ inline std::vector<Transcript> reportTranscripts() {
            "wII(x=1.000000)= 1.333333\n" +
            end},
       {"case_2_left_of_the_force", session("2", "10", "4 1 1", "2.5", "0.75"),
-       prompts +
-           "Ergebnisse Biegefall 2\n"
-           "f     = 11.718750\n"
-           "fm    = 12.265413\n"
-           "xm    = 2.140872\n"
-           "alphaA= 8.593750\n"
-           "alphaB= 10.156250\n"
-           "wI(x=0.750000)= 6.181641\n" +
-           end},
+       prompts + case2Head + "wI(x=0.750000)= 6.181641\n" + end},
       {"case_2_right_of_the_force", session("2", "10", "4 1 1", "2.5", "3.5"),
-       prompts +
-           "Ergebnisse Biegefall 2\n"
-           "f     = 11.718750\n"
-           "fm    = 12.265413\n"
-           "xm    = 2.140872\n"
-           "alphaA= 8.593750\n"
-           "alphaB= 10.156250\n"
-           "wII(x=3.500000)= 4.947917\n" +
-           end},
+       prompts + case2Head + "wII(x=3.500000)= 4.947917\n" + end},
       {"case_4_uniform_load", session("4", "384", "1 1 1", "0", "0.25"),
        prompts +
            "Ergebnisse Biegefall 4\n"
