@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <iostream>
 #include <string>
 
 #include "support/child_process.h"
@@ -10,13 +12,34 @@
 namespace veldra::testing {
 namespace {
 
+// Wine's own Linux loader can fail an assertion in glibc's exit path when one
+// of wine's threads is still loading a library as the process ends (once in
+// well over a thousand runs here, with glibc 2.36). It exits 127 with ld.so's
+// message on standard error, after the program has done its work. That is a
+// fault of the host, not of the program under it: such a run is repeated, and
+// only with a runner in front of the binary.
+bool hostLoaderFailed(const Finished& f) {
+  const char* runner = std::getenv("VELDRA_RUNNER");
+  return runner != nullptr && *runner != '\0' && f.status == 127 &&
+         f.errors.find("Inconsistency detected by ld.so") != std::string::npos;
+}
+
+Finished run(const std::string& input, bool closeOutputEarly = false) {
+  Finished f = runPiped(input, closeOutputEarly);
+  for (int retry = 0; retry < 2 && hostLoaderFailed(f); ++retry) {
+    std::cerr << "runner's loader failed at exit, run repeated: " << f.errors;
+    f = runPiped(input, closeOutputEarly);
+  }
+  return f;
+}
+
 class ProgramTranscript : public ::testing::TestWithParam<Transcript> {};
 
 TEST_P(ProgramTranscript, PrintsExactlyTheExpectedBytesAndExits113) {
   const Transcript& t = GetParam();
-  const Finished f = runPiped(t.input);
+  const Finished f = run(t.input);
   EXPECT_EQ(f.signal, 0);
-  EXPECT_EQ(f.status, 113);
+  EXPECT_EQ(f.status, 113) << f.errors;
   EXPECT_EQ(f.output, t.expected);
 }
 
@@ -32,16 +55,16 @@ INSTANTIATE_TEST_SUITE_P(Reports, ProgramTranscript, ::testing::ValuesIn(reportT
 TEST(Program, ReaderThatGoesAwayEndsTheRun) {
   std::string session;
   for (int i = 0; i < 20000; ++i) session += "w ";
-  const Finished f = runPiped(session, /*closeOutputEarly=*/true);
+  const Finished f = run(session, /*closeOutputEarly=*/true);
   EXPECT_EQ(f.signal, 0);
-  EXPECT_EQ(f.status, 113);
+  EXPECT_EQ(f.status, 113) << f.errors;
 }
 
 TEST(Program, IgnoresItsLocaleEnvironment) {
   // A German locale would print decimal commas through printf; the program
   // never adopts the environment's locale.
   setenv("LC_ALL", "de_DE.UTF-8", 1);
-  const Finished f = runPiped("f1.5\nw q");
+  const Finished f = run("f1.5\nw q");
   unsetenv("LC_ALL");
   EXPECT_NE(f.output.find("F/M/q/q2 = 1.500000\n"), std::string::npos);
 }

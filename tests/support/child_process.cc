@@ -48,43 +48,57 @@ Finished reap(pid_t pid, std::string output) {
 
 Finished runPiped(const std::string& input, bool closeOutputEarly) {
   std::signal(SIGPIPE, SIG_IGN);  // the child may stop reading before the end
-  int in[2], out[2];
-  if (pipe(in) != 0 || pipe(out) != 0) return {};
+  int in[2], out[2], err[2];
+  if (pipe(in) != 0 || pipe(out) != 0 || pipe(err) != 0) return {};
   const pid_t pid = fork();
   if (pid == 0) {
     dup2(in[0], STDIN_FILENO);
     dup2(out[1], STDOUT_FILENO);
-    close(in[0]), close(in[1]), close(out[0]), close(out[1]);
+    dup2(err[1], STDERR_FILENO);
+    for (int fd : {in[0], in[1], out[0], out[1], err[0], err[1]}) close(fd);
     execProgram();
   }
   close(in[0]);
   close(out[1]);
+  close(err[1]);
   if (closeOutputEarly) close(out[0]);
   fcntl(in[1], F_SETFL, O_NONBLOCK);
 
-  std::string output;
+  std::string output, errors;
   std::size_t written = 0;
-  int toChild = in[1], fromChild = closeOutputEarly ? -1 : out[0];
+  int toChild = in[1], fromChild = closeOutputEarly ? -1 : out[0], errorsFromChild = err[0];
   if (input.empty()) close(toChild), toChild = -1;
+  const auto drain = [](int& fd, std::string& into) {
+    char buffer[65536];
+    const ssize_t n = read(fd, buffer, sizeof buffer);
+    if (n > 0) {
+      into.append(buffer, static_cast<std::size_t>(n));
+    } else {
+      close(fd), fd = -1;
+    }
+  };
+  // Standard error is read along, but not waited for to close: an emulator's
+  // helper processes may hold it open after the program has gone.
   while (toChild >= 0 || fromChild >= 0) {
-    pollfd fds[2] = {{toChild, POLLOUT, 0}, {fromChild, POLLIN, 0}};
-    if (poll(fds, 2, -1) < 0) continue;
+    pollfd fds[3] = {{toChild, POLLOUT, 0}, {fromChild, POLLIN, 0}, {errorsFromChild, POLLIN, 0}};
+    if (poll(fds, 3, -1) < 0) continue;
     if (toChild >= 0 && (fds[0].revents & (POLLOUT | POLLERR | POLLHUP)) != 0) {
       const ssize_t n = write(toChild, input.data() + written, input.size() - written);
       if (n > 0) written += static_cast<std::size_t>(n);
       if (n < 0 || written == input.size()) close(toChild), toChild = -1;
     }
     if (fromChild >= 0 && (fds[1].revents & (POLLIN | POLLHUP | POLLERR)) != 0) {
-      char buffer[65536];
-      const ssize_t n = read(fromChild, buffer, sizeof buffer);
-      if (n > 0) {
-        output.append(buffer, static_cast<std::size_t>(n));
-      } else {
-        close(fromChild), fromChild = -1;
-      }
+      drain(fromChild, output);
+    }
+    if (errorsFromChild >= 0 && (fds[2].revents & (POLLIN | POLLHUP | POLLERR)) != 0) {
+      drain(errorsFromChild, errors);
     }
   }
-  return reap(pid, std::move(output));
+  Finished f = reap(pid, std::move(output));
+  if (errorsFromChild >= 0) fcntl(errorsFromChild, F_SETFL, O_NONBLOCK);
+  while (errorsFromChild >= 0) drain(errorsFromChild, errors);
+  f.errors = std::move(errors);
+  return f;
 }
 
 }  // namespace veldra::testing

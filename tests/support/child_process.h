@@ -20,9 +20,11 @@ struct Finished {
   int status = -1;  // exit status, or -1 when killed by a signal
   int signal = 0;   // the signal that ended it, or 0
   std::string output;
+  std::string errors;  // standard error, captured only by runPiped
 };
 
-// Feeds `input` as standard input through a pipe, collects standard output.
+// Feeds `input` as standard input through a pipe, collects standard output and
+// standard error.
 // With closeOutputEarly, the reading end of standard output is closed at once.
 Finished runPiped(const std::string& input, bool closeOutputEarly = false);
 
