@@ -53,8 +53,8 @@ std::string everyKeySession() {
 void BM_Session(benchmark::State& state) {
   const std::string script = everyKeySession();
   for (auto _ : state) {
-    veldra::testing::ScriptedSource in(script);
-    veldra::testing::CapturedSink out;
+    veldra::test::ScriptedSource in(script);
+    veldra::test::CapturedSink out;
     veldra::console::Console console(in, out);
     benchmark::DoNotOptimize(veldra::dialogue::runMenu(console));
   }

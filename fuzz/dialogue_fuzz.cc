@@ -15,15 +15,15 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view script(reinterpret_cast<const char*>(data), size);
-  veldra::testing::ScriptedSource in(script);
-  veldra::testing::CapturedSink out;
+  veldra::test::ScriptedSource in(script);
+  veldra::test::CapturedSink out;
   veldra::console::Console console(in, out);
   if (veldra::dialogue::runMenu(console) != 113) {
     std::fputs("exit status other than 113\n", stderr);
     std::abort();
   }
   std::size_t where = 0;
-  if (!veldra::testing::isProgramOutput(out.text(), &where)) {
+  if (!veldra::test::isProgramOutput(out.text(), &where)) {
     std::fprintf(stderr, "stray output at byte %zu: %.40s\n", where, out.text().c_str() + where);
     std::abort();
   }

@@ -65,8 +65,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string_view script(reinterpret_cast<const char*>(data) + 1, size - 1);
   const Expected e = reference(script, integer);
 
-  veldra::testing::ScriptedSource in(script);
-  veldra::testing::CapturedSink out;
+  veldra::test::ScriptedSource in(script);
+  veldra::test::CapturedSink out;
   Console console(in, out);
   constexpr std::int32_t kSentinelInt = 424242;
   constexpr double kSentinel = 424242.5;

@@ -9,7 +9,7 @@
 #include "support/child_process.h"
 #include "support/transcripts.h"
 
-namespace veldra::testing {
+namespace veldra::test {
 namespace {
 
 // Wine's own Linux loader can fail an assertion in glibc's exit path when one
@@ -70,4 +70,4 @@ TEST(Program, IgnoresItsLocaleEnvironment) {
 }
 
 }  // namespace
-}  // namespace veldra::testing
+}  // namespace veldra::test

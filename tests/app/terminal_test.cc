@@ -21,7 +21,7 @@
 
 #include "support/child_process.h"
 
-namespace veldra::testing {
+namespace veldra::test {
 namespace {
 
 using namespace std::chrono_literals;
@@ -294,4 +294,4 @@ TEST(Terminal, CtrlZStopsWithASaneTerminalAndTheSessionGoesOnAfterwards) {
 }
 
 }  // namespace
-}  // namespace veldra::testing
+}  // namespace veldra::test

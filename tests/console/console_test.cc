@@ -14,8 +14,8 @@
 namespace veldra::console {
 namespace {
 
-using testing::CapturedSink;
-using testing::ScriptedSource;
+using test::CapturedSink;
+using test::ScriptedSource;
 
 constexpr double kInf = std::numeric_limits<double>::infinity();
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();

@@ -12,9 +12,9 @@
 namespace veldra::dialogue {
 namespace {
 
-using testing::CapturedSink;
-using testing::ScriptedSource;
-using testing::Transcript;
+using test::CapturedSink;
+using test::ScriptedSource;
+using test::Transcript;
 
 struct Outcome {
   int status;
@@ -37,7 +37,7 @@ TEST_P(DialogueTranscript, PrintsExactlyTheExpectedBytes) {
   const Outcome r = run(t.input);
   EXPECT_EQ(r.status, 113);
   EXPECT_EQ(r.output, t.expected);
-  EXPECT_TRUE(testing::isProgramOutput(t.expected)) << "the fuzzer's check would reject it";
+  EXPECT_TRUE(test::isProgramOutput(t.expected)) << "the fuzzer's check would reject it";
 }
 
 std::string caseName(const ::testing::TestParamInfo<Transcript>& p) {
@@ -45,14 +45,14 @@ std::string caseName(const ::testing::TestParamInfo<Transcript>& p) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Dialogue, DialogueTranscript,
-                         ::testing::ValuesIn(testing::dialogueTranscripts()), caseName);
+                         ::testing::ValuesIn(test::dialogueTranscripts()), caseName);
 INSTANTIATE_TEST_SUITE_P(Reports, DialogueTranscript,
-                         ::testing::ValuesIn(testing::reportTranscripts()), caseName);
+                         ::testing::ValuesIn(test::reportTranscripts()), caseName);
 
 // The check that the fuzzer applies to output from arbitrary input.
 TEST(OutputGrammar, RejectsWhatTheProgramNeverPrints) {
-  using testing::isProgramOutput;
-  using testing::kMenu;
+  using test::isProgramOutput;
+  using test::kMenu;
   std::size_t where = 0;
   for (const std::string& stray :
        {std::string("w"), std::string("1.5"), std::string("Ergebnisse Biegefall \n"),

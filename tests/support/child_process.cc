@@ -9,7 +9,7 @@
 #include <cstdlib>
 #include <sstream>
 
-namespace veldra::testing {
+namespace veldra::test {
 
 std::vector<std::string> programCommand() {
   std::vector<std::string> command;
@@ -101,4 +101,4 @@ Finished runPiped(const std::string& input, bool closeOutputEarly) {
   return f;
 }
 
-}  // namespace veldra::testing
+}  // namespace veldra::test

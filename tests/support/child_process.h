@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace veldra::testing {
+namespace veldra::test {
 
 // The program under test: VELDRA_BINARY from the environment (with
 // VELDRA_RUNNER, e.g. an emulator, in front of it when set), else the one built
@@ -28,4 +28,4 @@ struct Finished {
 // With closeOutputEarly, the reading end of standard output is closed at once.
 Finished runPiped(const std::string& input, bool closeOutputEarly = false);
 
-}  // namespace veldra::testing
+}  // namespace veldra::test

@@ -13,7 +13,7 @@
 
 #include "support/transcripts.h"
 
-namespace veldra::testing {
+namespace veldra::test {
 
 namespace grammar_detail {
 
@@ -112,4 +112,4 @@ inline bool isProgramOutput(std::string_view out, std::size_t* where = nullptr) 
   return true;
 }
 
-}  // namespace veldra::testing
+}  // namespace veldra::test

@@ -6,7 +6,7 @@
 
 #include "console/byte_stream.h"
 
-namespace veldra::testing {
+namespace veldra::test {
 
 // Standard input from a fixed script; ends when the script is used up.
 class ScriptedSource final : public console::ByteSource {
@@ -53,4 +53,4 @@ class CapturedSink final : public console::ByteSink {
   std::string text_;
 };
 
-}  // namespace veldra::testing
+}  // namespace veldra::test

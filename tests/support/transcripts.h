@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace veldra::testing {
+namespace veldra::test {
 
 struct Transcript {
   const char* name;
@@ -309,4 +309,4 @@ inline std::vector<Transcript> reportTranscripts() {
   };
 }
 
-}  // namespace veldra::testing
+}  // namespace veldra::test
