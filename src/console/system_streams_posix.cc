@@ -12,7 +12,9 @@ namespace veldra::console {
 namespace {
 
 // What the signal handlers need: the terminal as the user had it, the key mode
-// we put it in, and whether that mode is on right now.
+// we put it in, and whether that mode is on right now. Written only while the
+// handled signals are held back (SignalsHeld), so a handler never sees them
+// half written.
 struct termios gUserMode;
 struct termios gKeyMode;
 volatile std::sig_atomic_t gKeyModeOn = 0;
@@ -20,6 +22,34 @@ volatile std::sig_atomic_t gKeyModeOn = 0;
 constexpr std::array kEndingSignals = {SIGINT, SIGTERM, SIGHUP, SIGQUIT};
 std::array<struct sigaction, kEndingSignals.size()> gPrevious;
 struct sigaction gPreviousStop;
+
+// Every signal whose handler below touches the terminal.
+sigset_t handledSignals() {
+  sigset_t set;
+  sigemptyset(&set);
+  for (const int sig : kEndingSignals) sigaddset(&set, sig);
+  sigaddset(&set, SIGTSTP);
+  return set;
+}
+
+// Holds the handled signals back for its lifetime; one that arrives meanwhile
+// is delivered when it ends. Without it, Ctrl-Z between switching the terminal
+// back and clearing gKeyModeOn would make the resumed program switch key mode
+// on again behind the guard's back, and the next key read would take key mode
+// for the user's.
+class SignalsHeld {
+ public:
+  SignalsHeld() {
+    const sigset_t set = handledSignals();
+    sigprocmask(SIG_BLOCK, &set, &saved_);
+  }
+  ~SignalsHeld() { sigprocmask(SIG_SETMASK, &saved_, nullptr); }
+  SignalsHeld(const SignalsHeld&) = delete;
+  SignalsHeld& operator=(const SignalsHeld&) = delete;
+
+ private:
+  sigset_t saved_{};
+};
 
 void restoreUserMode() {
   if (gKeyModeOn) (void)tcsetattr(STDIN_FILENO, TCSANOW, &gUserMode);
@@ -50,15 +80,16 @@ extern "C" void onStop(int /*sig*/) {
   // Resumed here.
   struct sigaction again {};
   again.sa_handler = onStop;
-  sigemptyset(&again.sa_mask);
+  again.sa_mask = handledSignals();
   sigaction(SIGTSTP, &again, nullptr);
   if (gKeyModeOn) (void)tcsetattr(STDIN_FILENO, TCSANOW, &gKeyMode);
   errno = savedErrno;
 }
 
 void installHandlers() {
+  // One handler at a time: neither may interrupt the other's switch of mode.
   struct sigaction action {};
-  sigemptyset(&action.sa_mask);
+  action.sa_mask = handledSignals();
   action.sa_handler = onEndingSignal;
   for (std::size_t i = 0; i < std::size(kEndingSignals); ++i) {
     sigaction(kEndingSignals[i], nullptr, &gPrevious[i]);
@@ -82,20 +113,19 @@ void removeHandlers() {
 class KeyMode {
  public:
   KeyMode() {
+    const SignalsHeld held;
     if (tcgetattr(STDIN_FILENO, &gUserMode) != 0) return;
     gKeyMode = gUserMode;
     gKeyMode.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO);
     gKeyMode.c_cc[VMIN] = 1;
     gKeyMode.c_cc[VTIME] = 0;
-    // On before the switch: a signal in between then restores a mode that was
-    // never left, which does no harm.
-    gKeyModeOn = 1;
     active_ = tcsetattr(STDIN_FILENO, TCSANOW, &gKeyMode) == 0;
-    if (!active_) gKeyModeOn = 0;
+    gKeyModeOn = active_ ? 1 : 0;
   }
   ~KeyMode() {
     if (!active_) return;
-    tcsetattr(STDIN_FILENO, TCSANOW, &gUserMode);
+    const SignalsHeld held;
+    (void)tcsetattr(STDIN_FILENO, TCSANOW, &gUserMode);
     gKeyModeOn = 0;
   }
   KeyMode(const KeyMode&) = delete;

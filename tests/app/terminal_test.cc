@@ -10,11 +10,13 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <chrono>
 #include <csignal>
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <string>
 #include <thread>
 #include <vector>
@@ -38,7 +40,8 @@ class TerminalSession {
   // With jobControl the program runs as a job of a small shell: in its own
   // process group, in the foreground, whose parent stays in the session, so
   // that Ctrl-Z really stops it.
-  explicit TerminalSession(bool jobControl = false) {
+  // With `ignored`, the program starts with that signal ignored, as under nohup.
+  explicit TerminalSession(bool jobControl = false, int ignored = 0) {
     if (openpty(&master_, &slave_, nullptr, nullptr, nullptr) != 0) return;
     tcgetattr(slave_, &before_);
     int report[2];
@@ -49,12 +52,14 @@ class TerminalSession {
       ioctl(slave_, TIOCSCTTY, 0);
       dup2(slave_, STDIN_FILENO), dup2(slave_, STDOUT_FILENO), dup2(slave_, STDERR_FILENO);
       close(master_), close(slave_), close(report[0]);
+      if (ignored != 0) signal(ignored, SIG_IGN);
       if (!jobControl) {
         pid_t self = getpid();
         (void)!write(report[1], &self, sizeof self);
         execProgram();
       }
       const pid_t job = fork();
+      if (job < 0) _exit(127);
       if (job == 0) {
         setpgid(0, 0);
         signal(SIGTTOU, SIG_IGN);
@@ -65,11 +70,12 @@ class TerminalSession {
       setpgid(job, job);
       (void)!write(report[1], &job, sizeof job);
       int raw = 0;
-      while (waitpid(job, &raw, 0) < 0) {
+      while (waitpid(job, &raw, 0) < 0 && errno == EINTR) {
       }
       _exit(WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw));
     }
     close(report[1]);
+    if (pid_ < 0) ADD_FAILURE() << "fork: " << std::strerror(errno);
     if (read(report[0], &program_, sizeof program_) != sizeof program_) program_ = -1;
     close(report[0]);
   }
@@ -123,9 +129,42 @@ class TerminalSession {
     EXPECT_EQ(now.c_lflag & ECHO, 0U) << "keys would be echoed";
   }
 
+  // Reads what the program prints for `time`, so that it never blocks on a
+  // full terminal.
+  void drainFor(std::chrono::microseconds time) {
+    const auto until = std::chrono::steady_clock::now() + time;
+    do {
+      pollfd p{master_, POLLIN, 0};
+      if (poll(&p, 1, 1) > 0) {
+        char buffer[65536];
+        (void)!read(master_, buffer, sizeof buffer);
+      }
+    } while (std::chrono::steady_clock::now() < until);
+  }
+
+  // Waits, reading its output meanwhile, until the program's state is `letter`.
+  bool awaitState(char letter) {
+    const auto deadline = std::chrono::steady_clock::now() + 10s;
+    while (state() != letter) {
+      if (std::chrono::steady_clock::now() > deadline) return false;
+      drainFor(1ms);
+    }
+    return true;
+  }
+
   Finished finish() {
     int raw = 0;
-    waitpid(pid_, &raw, 0);
+    for (;;) {
+      // The program may still print (a menu per key typed ahead) before it ends.
+      const pid_t done = waitpid(pid_, &raw, WNOHANG);
+      if (done == pid_) break;
+      if (done < 0 && errno != EINTR) {
+        ADD_FAILURE() << "waitpid: " << std::strerror(errno);
+        break;
+      }
+      if (master_ >= 0) drainFor(1ms);
+      else std::this_thread::sleep_for(1ms);
+    }
     finished_ = true;
     Finished f;
     if (WIFEXITED(raw)) f.status = WEXITSTATUS(raw);
@@ -203,7 +242,7 @@ TEST(Terminal, KeysTypedAheadAreKept) {
 struct SignalCase {
   const char* name;
   int signal;
-  bool typed;  // sent as the terminal's interrupt key instead of kill()
+  char key;  // typed as the terminal's key for the signal; 0: sent with kill()
 };
 
 void PrintTo(const SignalCase& c, std::ostream* os) { *os << c.name; }
@@ -215,8 +254,8 @@ TEST_P(TerminalSignal, DuringAKeyWaitRestoresTheTerminal) {
   TerminalSession t;
   t.readUntil(kMenuEnd);
   t.awaitKeyWait();
-  if (c.typed) {
-    t.type("\x03");
+  if (c.key != 0) {
+    t.type(std::string(1, c.key));
   } else {
     kill(t.program(), c.signal);
   }
@@ -227,9 +266,26 @@ TEST_P(TerminalSignal, DuringAKeyWaitRestoresTheTerminal) {
 
 INSTANTIATE_TEST_SUITE_P(
     Signals, TerminalSignal,
-    ::testing::Values(SignalCase{"ctrl_c", SIGINT, true}, SignalCase{"sigint", SIGINT, false},
-                      SignalCase{"sigterm", SIGTERM, false}, SignalCase{"sighup", SIGHUP, false}),
+    ::testing::Values(SignalCase{"ctrl_c", SIGINT, '\x03'}, SignalCase{"sigint", SIGINT, 0},
+                      SignalCase{"ctrl_backslash", SIGQUIT, '\x1c'},
+                      SignalCase{"sigquit", SIGQUIT, 0}, SignalCase{"sigterm", SIGTERM, 0},
+                      SignalCase{"sighup", SIGHUP, 0}),
     [](const ::testing::TestParamInfo<SignalCase>& p) { return std::string(p.param.name); });
+
+TEST(Terminal, ASignalIgnoredAtStartStaysIgnored) {
+  TerminalSession t(/*jobControl=*/false, /*ignored=*/SIGHUP);  // as under nohup
+  t.readUntil(kMenuEnd);
+  t.awaitKeyWait();
+  kill(t.program(), SIGHUP);
+  t.type("w");
+  t.readUntil("weiter mit bel.Taste..");
+  t.awaitKeyWait();
+  t.type(" q");
+  const Finished f = t.finish();
+  EXPECT_EQ(f.signal, 0);
+  EXPECT_EQ(f.status, 113);
+  EXPECT_TRUE(t.settingsAsBefore());
+}
 
 TEST(Terminal, InterruptDuringNumberEntryRestoresTheTerminal) {
   TerminalSession t;
@@ -274,23 +330,47 @@ TEST(Terminal, EndOfFileKeyInNumberEntryLeavesTheValueAndGoesOn) {
 TEST(Terminal, CtrlZStopsWithASaneTerminalAndTheSessionGoesOnAfterwards) {
   TerminalSession t(/*jobControl=*/true);
   t.readUntil(kMenuEnd);
-  t.awaitKeyWait();
-  t.type("\x1a");  // Ctrl-Z
-  const auto deadline = std::chrono::steady_clock::now() + 10s;
-  while (t.state() != 'T' && std::chrono::steady_clock::now() < deadline) {
-    std::this_thread::sleep_for(5ms);
+  for (int stop = 1; stop <= 2; ++stop) {  // the handler must be armed again after a stop
+    t.awaitKeyWait();
+    t.type("\x1a");  // Ctrl-Z
+    ASSERT_TRUE(t.awaitState('T')) << "the program did not stop, stop " << stop;
+    EXPECT_TRUE(t.settingsAsBefore()) << "the shell would get a raw terminal, stop " << stop;
+    kill(t.program(), SIGCONT);
+    t.awaitKeyWait();  // single-key mode again, keys unechoed
+    t.type("w");
+    EXPECT_EQ(t.readUntil("momentan def. Werte:\r\n"), "momentan def. Werte:\r\n");
+    t.awaitKeyWait();
+    t.type(" ");
+    t.readUntil(kMenuEnd);
   }
-  ASSERT_EQ(t.state(), 'T') << "the program did not stop";
-  EXPECT_TRUE(t.settingsAsBefore()) << "the shell would get a raw terminal";
-  kill(t.program(), SIGCONT);
-  t.awaitKeyWait();  // single-key mode again, keys unechoed
-  t.type("w");
-  EXPECT_EQ(t.readUntil("momentan def. Werte:\r\n"), "momentan def. Werte:\r\n");
   t.awaitKeyWait();
-  t.type(" q");
+  t.type("q");
   const Finished f = t.finish();
   EXPECT_EQ(f.status, 113);
   EXPECT_TRUE(t.settingsAsBefore());
+}
+
+// A stop that lands while the program switches the terminal between key mode
+// and line mode must not leave key mode on for good: keys typed ahead (a
+// paste, a held key) keep it switching, and Ctrl-Z comes at a random moment.
+TEST(Terminal, CtrlZAmongKeysTypedAheadNeverLeavesTheTerminalRaw) {
+  constexpr int kRounds = 150;
+  std::mt19937 random(20261208);
+  std::uniform_int_distribution<int> delay(0, 15'000);
+  for (int round = 0; round < kRounds; ++round) {
+    TerminalSession t(/*jobControl=*/true);
+    t.readUntil(kMenuEnd);
+    t.awaitKeyWait();
+    t.type(std::string(1000, 'z'));  // each brings the menu back
+    t.drainFor(std::chrono::microseconds(delay(random)));
+    t.type("\x1a");
+    ASSERT_TRUE(t.awaitState('T')) << "round " << round;
+    kill(t.program(), SIGCONT);
+    t.type("q\n");  // read as a key in key mode, as a line in line mode
+    const Finished f = t.finish();
+    ASSERT_EQ(f.status, 113) << "round " << round;
+    ASSERT_TRUE(t.settingsAsBefore()) << "terminal left raw in round " << round;
+  }
 }
 
 }  // namespace
