@@ -7,5 +7,5 @@ int main() {
   veldra::console::StdinSource in;
   veldra::console::StdoutSink out;
   veldra::console::Console console(in, out);
-  return veldra::dialogue::runMenu(console);
+  return out.finish(veldra::dialogue::runMenu(console));
 }

@@ -35,7 +35,7 @@ class ByteSink {
 
   // Makes all that was written visible. False once the output is gone (a closed
   // pipe or terminal); everything written after that is dropped.
-  virtual bool flush() = 0;
+  [[nodiscard]] virtual bool flush() = 0;
 };
 
 }  // namespace veldra::console

@@ -17,7 +17,7 @@ std::optional<int> Console::waitKey() {
 
 bool Console::takeLine() {
   // The user has to see the prompt before typing the line.
-  out_.flush();
+  (void)out_.flush();
   line_.clear();
   pos_ = 0;
   int c = in_.nextLineByte();

@@ -30,11 +30,11 @@ class Console {
   void print(std::string_view text) { out_.write(text); }
 
   // Makes everything printed visible; false once the output is gone.
-  bool flush() { return out_.flush(); }
+  [[nodiscard]] bool flush() { return out_.flush(); }
 
   // Flushes, then waits for one key and returns its code (0..255). Nothing when
   // the input has ended or the output is gone: the session cannot go on.
-  std::optional<int> waitKey();
+  [[nodiscard]] std::optional<int> waitKey();
 
   // Reads an integer as "%d" does: strtol base 10, saturated to the 32-bit
   // range. When nothing converts (letters, end of input) `target` keeps its

@@ -8,15 +8,18 @@
 namespace veldra::console::platform {
 
 // Waits for one key press on the terminal and stores its code in `to`.
-// Returns 1, or 0 when the terminal has gone away.
+// Returns 1, or 0 when the terminal has gone away or the read failed.
 std::size_t readKey(unsigned char* to);
 
 // Reads what standard input has ready, at most `size` bytes (a terminal: at
-// most one line). Returns 0 at end of input; retries when interrupted.
+// most one line), waiting until there is something. Returns 0 at end of input;
+// retries when interrupted.
 std::size_t readChunk(unsigned char* to, std::size_t size);
 
-// Writes part of `size` bytes to standard output, retrying when interrupted.
-// Returns how many were written, 0 when the output is gone.
-std::size_t writeChunk(const char* from, std::size_t size);
+// Writes part of `size` bytes to standard output, retrying when interrupted
+// and waiting while the output is full. Returns how many were written; 0 when
+// writing failed, with the reason (an errno value, EPIPE for a reader that went
+// away) in `error`.
+std::size_t writeChunk(const char* from, std::size_t size, int& error);
 
 }  // namespace veldra::console::platform

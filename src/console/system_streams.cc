@@ -1,5 +1,9 @@
 #include "console/system_streams.h"
 
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
 #include "console/platform.h"
 
 namespace veldra::console {
@@ -21,22 +25,26 @@ int StdinSource::next(bool key) {
   return buffer_[pos_++];
 }
 
-StdoutSink::~StdoutSink() { flush(); }
+StdoutSink::~StdoutSink() { (void)flush(); }
 
 void StdoutSink::write(std::string_view text) {
-  if (broken_) return;
+  if (error_ != 0) return;
   pending_.append(text);
-  if (pending_.size() >= kFlushAt) flush();
+  if (pending_.size() >= kFlushAt) (void)flush();
 }
 
 bool StdoutSink::flush() {
-  for (std::size_t done = 0; !broken_ && done < pending_.size();) {
-    const std::size_t n = platform::writeChunk(pending_.data() + done, pending_.size() - done);
-    broken_ = n == 0;
-    done += n;
+  for (std::size_t done = 0; error_ == 0 && done < pending_.size();) {
+    done += platform::writeChunk(pending_.data() + done, pending_.size() - done, error_);
   }
   pending_.clear();
-  return !broken_;
+  return error_ == 0;
+}
+
+int StdoutSink::finish(int status) {
+  if (flush() || error_ == EPIPE) return status;
+  std::fprintf(stderr, "veldra: Fehler beim Schreiben der Ausgabe (%s)\n", std::strerror(error_));
+  return kOutputFailedStatus;
 }
 
 }  // namespace veldra::console

@@ -33,8 +33,12 @@ class StdinSource final : public ByteSource {
   std::size_t len_ = 0;
 };
 
-// The process's standard output, buffered until flush(). A closed reader makes
-// flush() report false instead of killing the process.
+// The exit status of a run whose output could not be written (a full disk, an
+// I/O error): sysexits' EX_IOERR.
+inline constexpr int kOutputFailedStatus = 74;
+
+// The process's standard output, buffered until flush(). A closed reader or a
+// failed write makes flush() report false instead of killing the process.
 class StdoutSink final : public ByteSink {
  public:
   StdoutSink();
@@ -43,14 +47,20 @@ class StdoutSink final : public ByteSink {
   StdoutSink& operator=(const StdoutSink&) = delete;
 
   void write(std::string_view text) override;
-  bool flush() override;
+  [[nodiscard]] bool flush() override;
+
+  // Flushes, then returns the status the process ends with: `status`, or,
+  // when a write failed for another reason than a reader that went away,
+  // kOutputFailedStatus after one line on standard error that names the
+  // failure. A reader that went away is the quiet end of a run.
+  int finish(int status);
 
  private:
   // Output is written out in pieces of this size at the latest.
   static constexpr std::size_t kFlushAt = std::size_t{1} << 16;
 
   std::string pending_;
-  bool broken_ = false;
+  int error_ = 0;  // errno of the write that failed; 0 while all is well
 };
 
 }  // namespace veldra::console

@@ -1,3 +1,4 @@
+#include <poll.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -158,20 +159,40 @@ std::size_t readKey(unsigned char* to) {
   return readChunk(to, 1);
 }
 
+namespace {
+
+// Waits until `fd` is ready for `events`. Another program may have made our
+// stream non-blocking (O_NONBLOCK belongs to the open file, which a parent or a
+// shell shares with us); then read and write say EAGAIN instead of waiting.
+bool awaitReady(int fd, short events) {
+  pollfd p{fd, events, 0};
+  for (;;) {
+    if (poll(&p, 1, -1) >= 0) return true;
+    if (errno != EINTR) return false;
+  }
+}
+
+bool wouldBlock(int error) { return error == EAGAIN || error == EWOULDBLOCK; }
+
+}  // namespace
+
 // An error (EIO from a terminal that went away) counts as end of input.
 std::size_t readChunk(unsigned char* to, std::size_t size) {
   for (;;) {
     const ssize_t n = ::read(STDIN_FILENO, to, size);
     if (n >= 0) return static_cast<std::size_t>(n);
-    if (errno != EINTR) return 0;
+    if (wouldBlock(errno) ? !awaitReady(STDIN_FILENO, POLLIN) : errno != EINTR) return 0;
   }
 }
 
-std::size_t writeChunk(const char* from, std::size_t size) {
+std::size_t writeChunk(const char* from, std::size_t size, int& error) {
   for (;;) {
     const ssize_t n = ::write(STDOUT_FILENO, from, size);
     if (n > 0) return static_cast<std::size_t>(n);
-    if (n == 0 || errno != EINTR) return 0;
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0 && wouldBlock(errno) && awaitReady(STDOUT_FILENO, POLLOUT)) continue;
+    error = n < 0 ? errno : EIO;
+    return 0;
   }
 }
 

@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include <cerrno>
+#include <cstdio>
 
 #include "console/platform.h"
 #include "console/system_streams.h"
@@ -41,7 +42,9 @@ namespace platform {
 // A function or cursor key arrives as two codes, 0 or 224 first; each is a
 // key of its own.
 std::size_t readKey(unsigned char* to) {
-  *to = static_cast<unsigned char>(_getch());
+  const int key = _getch();
+  if (key == EOF) return 0;
+  *to = static_cast<unsigned char>(key);
   return 1;
 }
 
@@ -53,11 +56,13 @@ std::size_t readChunk(unsigned char* to, std::size_t size) {
   }
 }
 
-std::size_t writeChunk(const char* from, std::size_t size) {
+std::size_t writeChunk(const char* from, std::size_t size, int& error) {
   for (;;) {
     const int n = _write(1, from, static_cast<unsigned>(size));
     if (n > 0) return static_cast<std::size_t>(n);
-    if (n == 0 || errno != EINTR) return 0;
+    if (n < 0 && errno == EINTR) continue;
+    error = n < 0 ? errno : EIO;
+    return 0;
   }
 }
 

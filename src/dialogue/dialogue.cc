@@ -131,7 +131,8 @@ int runMenu(Console& console) {
                                        [&](const KeyCommand& c) { return c.key == *key; });
     if (command != kKeyCommands.end() && command->run(console, state) == Flow::Stop) break;
   }
-  console.flush();
+  // Whether this last output arrived is the console owner's to report.
+  (void)console.flush();
   return kExitStatus;
 }
 

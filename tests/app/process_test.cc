@@ -24,11 +24,11 @@ bool hostLoaderFailed(const Finished& f) {
          f.errors.find("Inconsistency detected by ld.so") != std::string::npos;
 }
 
-Finished run(const std::string& input, bool closeOutputEarly = false) {
-  Finished f = runPiped(input, closeOutputEarly);
+Finished run(const std::string& input, const Piping& piping = {}) {
+  Finished f = runPiped(input, piping);
   for (int retry = 0; retry < 2 && hostLoaderFailed(f); ++retry) {
     std::cerr << "runner's loader failed at exit, run repeated: " << f.errors;
-    f = runPiped(input, closeOutputEarly);
+    f = runPiped(input, piping);
   }
   return f;
 }
@@ -55,9 +55,38 @@ INSTANTIATE_TEST_SUITE_P(Reports, ProgramTranscript, ::testing::ValuesIn(reportT
 TEST(Program, ReaderThatGoesAwayEndsTheRun) {
   std::string session;
   for (int i = 0; i < 20000; ++i) session += "w ";
-  const Finished f = run(session, /*closeOutputEarly=*/true);
+  const Finished f = run(session, {.closeOutputEarly = true});
   EXPECT_EQ(f.signal, 0);
   EXPECT_EQ(f.status, 113) << f.errors;
+  EXPECT_EQ(f.errors, "");
+}
+
+std::string repeated(const std::string& text, int times) {
+  std::string all;
+  for (int i = 0; i < times; ++i) all += text;
+  return all;
+}
+
+// Another program may leave our pipes non-blocking: the run waits for them.
+TEST(Program, NonBlockingOutputDeliversEveryByte) {
+  const Finished f = run(repeated("w ", 20000) + "q", {.nonBlocking = true});
+  EXPECT_EQ(f.status, 113) << f.errors;
+  const std::string expected = kMenu + repeated(kAllZero + kPause + kMenu, 20000);
+  EXPECT_EQ(f.output.size(), expected.size());
+  EXPECT_TRUE(f.output == expected);
+}
+
+TEST(Program, NonBlockingInputWaitsForLateInput) {
+  using namespace std::chrono_literals;
+  const Finished f = run("w q", {.nonBlocking = true, .inputDelay = 500ms});
+  EXPECT_EQ(f.status, 113) << f.errors;
+  EXPECT_EQ(f.output, kMenu + kAllZero + kPause + kMenu);
+}
+
+TEST(Program, OutputThatCannotBeWrittenIsReported) {
+  const Finished f = run("w q", {.outputFile = "/dev/full"});
+  EXPECT_EQ(f.status, 74);
+  EXPECT_EQ(f.errors, "veldra: Fehler beim Schreiben der Ausgabe (No space left on device)\n");
 }
 
 TEST(Program, IgnoresItsLocaleEnvironment) {

@@ -60,6 +60,7 @@ TEST_P(NumberReading, LeavesFieldsAndKeysAsTypedInput) {
 }
 
 const std::string kLongLine = std::string(Console::kMaxLine, ' ') + "5\n3\n";
+const std::string kLastKeptByte = std::string(Console::kMaxLine - 1, ' ') + "5\n3\n";
 
 INSTANTIATE_TEST_SUITE_P(
     Table, NumberReading,
@@ -83,6 +84,7 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"int_overflow_saturates", "99999999999\n", "i", {2147483647}},
         ReadCase{"int_underflow_saturates", "-99999999999\n", "i", {-2147483648.0}},
         ReadCase{"int_limit", "2147483647 -2147483648\n", "ii", {2147483647, -2147483648.0}},
+        ReadCase{"int_is_decimal_only", "031\n0x1A\n", "ii", {31, 0}},
         ReadCase{"inf", "inf -INF\n", "dd", {kInf, -kInf}}, ReadCase{"nan", "nan\n", "d", {kNaN}},
         ReadCase{"hex_float", "0x1p4\n", "d", {16}},
         ReadCase{"double_overflow", "1e999\n", "d", {kInf}},
@@ -96,7 +98,8 @@ INSTANTIATE_TEST_SUITE_P(
                  "dd",
                  {kUntouched, 3}},
         ReadCase{"high_bytes", "\xff\xa0 1\n2\n", "dd", {kUntouched, 2}},
-        ReadCase{"line_cut_at_terminal_limit", kLongLine, "d", {3}}),
+        ReadCase{"line_cut_at_terminal_limit", kLongLine, "d", {3}},
+        ReadCase{"last_byte_the_terminal_keeps", kLastKeptByte, "d", {5}}),
     [](const ::testing::TestParamInfo<ReadCase>& p) { return std::string(p.param.name); });
 
 TEST(WaitKey, FlushesBeforeWaiting) {

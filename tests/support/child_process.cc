@@ -5,7 +5,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <gtest/gtest.h>
+
+#include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <cstdlib>
 #include <sstream>
 
@@ -36,6 +40,10 @@ namespace {
 Finished reap(pid_t pid, std::string output) {
   int raw = 0;
   while (waitpid(pid, &raw, 0) < 0) {
+    if (errno != EINTR) {
+      ADD_FAILURE() << "waitpid: " << std::strerror(errno);
+      return {};
+    }
   }
   Finished f;
   f.output = std::move(output);
@@ -46,14 +54,28 @@ Finished reap(pid_t pid, std::string output) {
 
 }  // namespace
 
-Finished runPiped(const std::string& input, bool closeOutputEarly) {
+Finished runPiped(const std::string& input, const Piping& piping) {
   std::signal(SIGPIPE, SIG_IGN);  // the child may stop reading before the end
   int in[2], out[2], err[2];
-  if (pipe(in) != 0 || pipe(out) != 0 || pipe(err) != 0) return {};
+  if (pipe(in) != 0 || pipe(out) != 0 || pipe(err) != 0) {
+    ADD_FAILURE() << "pipe: " << std::strerror(errno);
+    return {};
+  }
+  if (piping.nonBlocking) {
+    fcntl(in[0], F_SETFL, O_NONBLOCK);
+    fcntl(out[1], F_SETFL, O_NONBLOCK);
+  }
   const pid_t pid = fork();
+  if (pid < 0) {
+    ADD_FAILURE() << "fork: " << std::strerror(errno);
+    for (int fd : {in[0], in[1], out[0], out[1], err[0], err[1]}) close(fd);
+    return {};
+  }
   if (pid == 0) {
+    std::signal(SIGPIPE, SIG_DFL);
     dup2(in[0], STDIN_FILENO);
-    dup2(out[1], STDOUT_FILENO);
+    const int output = piping.outputFile != nullptr ? open(piping.outputFile, O_WRONLY) : out[1];
+    dup2(output, STDOUT_FILENO);
     dup2(err[1], STDERR_FILENO);
     for (int fd : {in[0], in[1], out[0], out[1], err[0], err[1]}) close(fd);
     execProgram();
@@ -61,13 +83,14 @@ Finished runPiped(const std::string& input, bool closeOutputEarly) {
   close(in[0]);
   close(out[1]);
   close(err[1]);
-  if (closeOutputEarly) close(out[0]);
+  if (piping.closeOutputEarly) close(out[0]);
   fcntl(in[1], F_SETFL, O_NONBLOCK);
 
   std::string output, errors;
   std::size_t written = 0;
-  int toChild = in[1], fromChild = closeOutputEarly ? -1 : out[0], errorsFromChild = err[0];
+  int toChild = in[1], fromChild = piping.closeOutputEarly ? -1 : out[0], errorsFromChild = err[0];
   if (input.empty()) close(toChild), toChild = -1;
+  const auto inputFrom = std::chrono::steady_clock::now() + piping.inputDelay;
   const auto drain = [](int& fd, std::string& into) {
     char buffer[65536];
     const ssize_t n = read(fd, buffer, sizeof buffer);
@@ -80,8 +103,10 @@ Finished runPiped(const std::string& input, bool closeOutputEarly) {
   // Standard error is read along, but not waited for to close: an emulator's
   // helper processes may hold it open after the program has gone.
   while (toChild >= 0 || fromChild >= 0) {
-    pollfd fds[3] = {{toChild, POLLOUT, 0}, {fromChild, POLLIN, 0}, {errorsFromChild, POLLIN, 0}};
-    if (poll(fds, 3, -1) < 0) continue;
+    const bool early = std::chrono::steady_clock::now() < inputFrom;
+    pollfd fds[3] = {
+        {early ? -1 : toChild, POLLOUT, 0}, {fromChild, POLLIN, 0}, {errorsFromChild, POLLIN, 0}};
+    if (poll(fds, 3, early ? 10 : -1) < 0) continue;
     if (toChild >= 0 && (fds[0].revents & (POLLOUT | POLLERR | POLLHUP)) != 0) {
       const ssize_t n = write(toChild, input.data() + written, input.size() - written);
       if (n > 0) written += static_cast<std::size_t>(n);

@@ -3,6 +3,7 @@
 // Runs the built program as a child process: through pipes, or on a
 // pseudo-terminal as a user at a keyboard would.
 
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -23,9 +24,17 @@ struct Finished {
   std::string errors;  // standard error, captured only by runPiped
 };
 
+// How runPiped connects the program.
+struct Piping {
+  bool closeOutputEarly = false;  // the reading end of standard output closed at once
+  bool nonBlocking = false;       // both of the program's pipe ends set O_NONBLOCK
+  std::chrono::milliseconds inputDelay{0};  // the input starts to arrive this late
+  const char* outputFile = nullptr;         // standard output to this file instead
+};
+
 // Feeds `input` as standard input through a pipe, collects standard output and
-// standard error.
-// With closeOutputEarly, the reading end of standard output is closed at once.
-Finished runPiped(const std::string& input, bool closeOutputEarly = false);
+// standard error. The program starts with SIGPIPE at its default action,
+// whatever the test runner did with it.
+Finished runPiped(const std::string& input, const Piping& piping = {});
 
 }  // namespace veldra::test

@@ -209,6 +209,27 @@ inline std::vector<Transcript> reportTranscripts() {
            "alphaB= 2.666667\n"
            "w(0.500000)= 0.625000\n" +
            end},
+      // Mid-span and its deflection differ here, so that swapping them shows.
+      {"case_31_mid_span_line", session("31", "3", "4 2 1", "0", "1"),
+       prompts +
+           "Ergebnisse Biegefall 31\n"
+           "f(2.000000)= 1.500000\n"
+           "fm    = 1.539601\n"
+           "xm    = 1.690599\n"
+           "alphaA= 2.000000\n"
+           "alphaB= 1.000000\n"
+           "w(x=1.000000)= 1.312500\n" +
+           end},
+      {"case_32_mid_span_line", session("32", "3", "4 2 1", "0", "1"),
+       prompts +
+           "Ergebnisse Biegefall 32\n"
+           "f(2.000000)= 1.500000\n"
+           "fm    = 1.539601\n"
+           "xm    = 2.309401\n"
+           "alphaA= 1.000000\n"
+           "alphaB= 2.000000\n"
+           "w(1.000000)= 0.937500\n" +
+           end},
       {"case_2_under_the_force_prints_both_pieces", session("2", "3", "3 1 1", "1", "1"),
        prompts +
            "Ergebnisse Biegefall 2\n"
