@@ -61,7 +61,13 @@ std::size_t writeChunk(const char* from, std::size_t size, int& error) {
     const int n = _write(1, from, static_cast<unsigned>(size));
     if (n > 0) return static_cast<std::size_t>(n);
     if (n < 0 && errno == EINTR) continue;
-    error = n < 0 ? errno : EIO;
+    // A pipe whose reader has gone says ERROR_NO_DATA (wine: ERROR_PIPE_NOT_
+    // CONNECTED), which the runtime reports as EINVAL; it is the quiet end of
+    // the run, as EPIPE is on POSIX.
+    const unsigned long reason = _doserrno;
+    const bool readerGone = reason == ERROR_NO_DATA || reason == ERROR_BROKEN_PIPE ||
+                            reason == ERROR_PIPE_NOT_CONNECTED;
+    error = n == 0 ? EIO : readerGone ? EPIPE : errno;
     return 0;
   }
 }
