@@ -4,7 +4,7 @@
 #include <array>
 #include <string_view>
 
-#include "beam/fixed.h"
+#include "beam/six_decimals.h"
 
 namespace veldra::beam {
 namespace {
@@ -12,7 +12,7 @@ namespace {
 // "label<v>\n"
 std::string line(std::string_view label, double v) {
   std::string text(label);
-  text += fixed(v);
+  text += sixDecimals(v);
   text += '\n';
   return text;
 }
@@ -20,9 +20,9 @@ std::string line(std::string_view label, double v) {
 // "label<at>)= <v>\n", a value at a coordinate.
 std::string lineAt(std::string_view label, double at, double v) {
   std::string text(label);
-  text += fixed(at);
+  text += sixDecimals(at);
   text += ")= ";
-  text += fixed(v);
+  text += sixDecimals(v);
   text += '\n';
   return text;
 }

@@ -5,9 +5,10 @@
 namespace veldra::beam {
 
 // The text of v as C's "%f" prints it: six digits after a decimal point that is
-// always '.', whatever the locale. Non-finite values are spelled "inf", "-inf",
-// "nan" and "-nan" (the sign bit decides) on every platform, because runtime
-// libraries disagree on how "%f" shows them.
-std::string fixed(double v);
+// always '.', whatever the locale. Non-finite values are spelled "inf", "-inf"
+// and "nan" on every platform: runtime libraries disagree on how "%f" shows
+// them, and a NaN's sign bit means nothing (x86 and ARM even set it
+// differently for 0/0).
+std::string sixDecimals(double v);
 
 }  // namespace veldra::beam

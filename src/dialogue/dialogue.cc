@@ -4,7 +4,7 @@
 #include <array>
 #include <string_view>
 
-#include "beam/fixed.h"
+#include "beam/six_decimals.h"
 #include "beam/report.h"
 #include "dialogue/input_state.h"
 #include "dialogue/texts.h"
@@ -79,15 +79,15 @@ Flow enterCoordinates(Console& console, InputState& s) {
 }
 
 Flow showValues(Console& console, InputState& s) {
-  using beam::fixed;
+  using beam::sixDecimals;
   console.print("momentan def. Werte:\n");
-  console.print("F/M/q/q2 = " + fixed(s.F) + "\n");
-  console.print("Laenge L = " + fixed(s.L) + "\n");
-  console.print("Abstand a= " + fixed(s.a) + "\n");
-  console.print("E-Modul E= " + fixed(s.E) + "\n");
-  console.print("Iy= " + fixed(s.Iy) + "\n");
-  console.print("x = " + fixed(s.x) + "\n");
-  console.print("xq= " + fixed(s.xq) + "\n");
+  console.print("F/M/q/q2 = " + sixDecimals(s.F) + "\n");
+  console.print("Laenge L = " + sixDecimals(s.L) + "\n");
+  console.print("Abstand a= " + sixDecimals(s.a) + "\n");
+  console.print("E-Modul E= " + sixDecimals(s.E) + "\n");
+  console.print("Iy= " + sixDecimals(s.Iy) + "\n");
+  console.print("x = " + sixDecimals(s.x) + "\n");
+  console.print("xq= " + sixDecimals(s.xq) + "\n");
   return pause(console);
 }
 

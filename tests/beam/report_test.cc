@@ -2,13 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <bit>
 #include <cmath>
+#include <cstdio>
 #include <limits>
+#include <random>
 #include <string>
 #include <vector>
 
 #include "beam/cases.h"
-#include "beam/fixed.h"
+#include "beam/six_decimals.h"
 
 namespace veldra::beam {
 namespace {
@@ -16,24 +20,42 @@ namespace {
 constexpr double kInf = std::numeric_limits<double>::infinity();
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-TEST(Fixed, PrintsLikePercentFWithPortableNonFiniteSpelling) {
+TEST(SixDecimals, PrintsLikePercentFWithPortableNonFiniteSpelling) {
   struct Row {
     double v;
     const char* text;
   };
   for (const Row& r : std::vector<Row>{{0.0, "0.000000"},
                                        {-0.0, "-0.000000"},
+                                       {-1e-9, "-0.000000"},
                                        {1.0 / 3, "0.333333"},
                                        {2.0 / 3, "0.666667"},
+                                       {0.0000005, "0.000000"},  // below the tie: 4.99..e-7
+                                       {2.5e-6, "0.000003"},     // above it: 2.50..01e-6
                                        {-1234.5678915, "-1234.567892"},
                                        {1e20, "100000000000000000000.000000"},
                                        {kInf, "inf"},
                                        {-kInf, "-inf"},
                                        {kNaN, "nan"},
-                                       {-kNaN, "-nan"}}) {
-    EXPECT_EQ(fixed(r.v), r.text);
+                                       {-kNaN, "nan"}}) {
+    EXPECT_EQ(sixDecimals(r.v), r.text) << r.text;
   }
-  EXPECT_EQ(fixed(std::numeric_limits<double>::max()).size(), 309U + 7U);
+  EXPECT_EQ(sixDecimals(std::numeric_limits<double>::max()).size(), 309U + 7U);
+}
+
+TEST(SixDecimals, GivesTheDigitsOfPercentF) {
+  // Random bit patterns over the whole finite range, and values of the size
+  // that beams give, where rounding at the sixth decimal matters.
+  std::mt19937_64 random(7);
+  std::uniform_real_distribution<double> exponent(-8, 12);
+  std::array<char, 400> expected{};
+  for (int i = 0; i < 200'000; ++i) {
+    double v = std::bit_cast<double>(random());
+    if (i % 2 == 0) v = std::pow(10.0, exponent(random)) * (i % 4 == 0 ? 1 : -1);
+    if (!std::isfinite(v)) continue;
+    std::snprintf(expected.data(), expected.size(), "%f", v);
+    ASSERT_EQ(sixDecimals(v), expected.data()) << std::hexfloat << v;
+  }
 }
 
 // Values of the handbook's worked examples.

@@ -56,7 +56,8 @@ TEST(OutputGrammar, RejectsWhatTheProgramNeverPrints) {
   std::size_t where = 0;
   for (const std::string& stray :
        {std::string("w"), std::string("1.5"), std::string("Ergebnisse Biegefall \n"),
-        std::string("fm    = 1.00000\n"), std::string("x = 1,000000\n"), std::string("\0", 1)}) {
+        std::string("fm    = 1.00000\n"), std::string("x = 1,000000\n"), std::string("x = -nan\n"),
+        std::string("\0", 1)}) {
     EXPECT_FALSE(isProgramOutput(kMenu + stray, &where)) << stray;
     EXPECT_GE(where, kMenu.size()) << stray;
   }

@@ -17,12 +17,12 @@ namespace veldra::test {
 
 namespace grammar_detail {
 
-// Length of a "%f" number (or [-]inf, [-]nan) at the start of `s`, else 0.
+// Length of a "%f" number (or inf, -inf, nan: a NaN has no sign) at the start
+// of `s`, else 0.
 inline std::size_t fixedNumberAt(std::string_view s) {
+  if (s.starts_with("nan")) return 3;
   std::size_t i = s.starts_with('-') ? 1 : 0;
-  for (const std::string_view word : {"inf", "nan"}) {
-    if (s.substr(i).starts_with(word)) return i + word.size();
-  }
+  if (s.substr(i).starts_with("inf")) return i + 3;
   const std::size_t digitsFrom = i;
   while (i < s.size() && std::isdigit(static_cast<unsigned char>(s[i]))) ++i;
   if (i == digitsFrom || i + 7 > s.size() || s[i] != '.') return 0;

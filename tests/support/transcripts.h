@@ -136,7 +136,7 @@ inline std::vector<Transcript> dialogueTranscripts() {
       {"end_of_input_after_the_span", "l3", kMenu + kAskLEIy + kMenu},
       {"special_values_read_and_print", "f0x1p4\nl inf -inf\n1e999\nanan\nx-nan\nw q",
        kMenu + kAskF + kMenu + kAskLEIy + kMenu + kAskA + kMenu + kAskX + kMenu +
-           values("16.000000", "inf", "nan", "-inf", "inf", "-nan", kZero) + kPause + kMenu},
+           values("16.000000", "inf", "nan", "-inf", "inf", "nan", kZero) + kPause + kMenu},
       {"pending_value_serves_the_next_command", "n2 5\nfw q",
        kMenu + kAskNr + kMenu + kAskF + kMenu +
            values("5.000000", kZero, kZero, kZero, kZero, kZero, kZero) + kPause + kMenu},
