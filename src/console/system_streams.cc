@@ -43,7 +43,8 @@ bool StdoutSink::flush() {
 
 int StdoutSink::finish(int status) {
   if (flush() || error_ == EPIPE) return status;
-  std::fprintf(stderr, "veldra: Fehler beim Schreiben der Ausgabe (%s)\n", std::strerror(error_));
+  (void)std::fprintf(stderr, "veldra: Fehler beim Schreiben der Ausgabe (%s)\n",
+                     std::strerror(error_));
   return kOutputFailedStatus;
 }
 

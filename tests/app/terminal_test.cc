@@ -162,8 +162,10 @@ class TerminalSession {
         ADD_FAILURE() << "waitpid: " << std::strerror(errno);
         break;
       }
-      if (master_ >= 0) drainFor(1ms);
-      else std::this_thread::sleep_for(1ms);
+      if (master_ >= 0)
+        drainFor(1ms);
+      else
+        std::this_thread::sleep_for(1ms);
     }
     finished_ = true;
     Finished f;

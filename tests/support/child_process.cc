@@ -9,8 +9,8 @@
 
 #include <cerrno>
 #include <csignal>
-#include <cstring>
 #include <cstdlib>
+#include <cstring>
 #include <sstream>
 
 namespace veldra::test {

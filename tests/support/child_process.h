@@ -26,8 +26,8 @@ struct Finished {
 
 // How runPiped connects the program.
 struct Piping {
-  bool closeOutputEarly = false;  // the reading end of standard output closed at once
-  bool nonBlocking = false;       // both of the program's pipe ends set O_NONBLOCK
+  bool closeOutputEarly = false;            // the reading end of standard output closed at once
+  bool nonBlocking = false;                 // both of the program's pipe ends set O_NONBLOCK
   std::chrono::milliseconds inputDelay{0};  // the input starts to arrive this late
   const char* outputFile = nullptr;         // standard output to this file instead
 };
