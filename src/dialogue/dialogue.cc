@@ -4,8 +4,8 @@
 #include <array>
 #include <string_view>
 
-#include "beam/six_decimals.h"
 #include "beam/report.h"
+#include "beam/six_decimals.h"
 #include "dialogue/input_state.h"
 #include "dialogue/texts.h"
 
@@ -39,12 +39,12 @@ Flow showCatalogue(Console& console, InputState& /*state*/) {
 }
 
 Flow enterCaseNumber(Console& console, InputState& s) {
-  console.print("Nr.des Biegefalls\nNr= ");
+  console.print(kAskCaseNumber);
   console.readInt(s.Nr);
   // Tested on whatever Nr holds now, also after a read that converted nothing;
   // a rejected number stays stored.
   if (beam::namesLoadCase(s.Nr)) return Flow::Continue;
-  console.print("\n!Biegefall gibt's nicht!\n");
+  console.print(kNoSuchCase);
   return anyKey(console);
 }
 
@@ -55,45 +55,50 @@ void ask(Console& console, std::string_view prompt, double& field) {
 }
 
 Flow enterLoad(Console& console, InputState& s) {
-  ask(console, "Kraft/Moment/Streckenl.\nF/M/q/q1/q2= ", s.F);
+  ask(console, kAskLoad, s.beam.F);
   return Flow::Continue;
 }
 
 Flow enterSpanAndStiffness(Console& console, InputState& s) {
-  ask(console, "Laenge,E-Mo.,Traegheitsm.\nL = ", s.L);
-  ask(console, "\nE = ", s.E);
-  ask(console, "\nIy= ", s.Iy);
+  ask(console, kAskSpan, s.beam.L);
+  ask(console, kAskModulus, s.beam.E);
+  ask(console, kAskSecondMoment, s.beam.Iy);
   return Flow::Continue;
 }
 
 Flow enterDistance(Console& console, InputState& s) {
-  ask(console, "Abstand\na= ", s.a);
+  ask(console, kAskDistance, s.beam.a);
   return Flow::Continue;
 }
 
 Flow enterCoordinates(Console& console, InputState& s) {
-  ask(console, "Koordinate\nx= ", s.x);
+  ask(console, kAskCoordinate, s.beam.x);
   // Only the overhang cases have a second coordinate; otherwise xq keeps its value.
-  if (s.Nr == 11 || s.Nr == 12) ask(console, "\nxq= ", s.xq);
+  if (s.Nr == 11 || s.Nr == 12) ask(console, kAskOverhangCoordinate, s.beam.xq);
   return Flow::Continue;
 }
 
+// cppcheck-suppress constParameter ; every command of the key table takes the state alike
 Flow showValues(Console& console, InputState& s) {
-  using beam::sixDecimals;
-  console.print("momentan def. Werte:\n");
-  console.print("F/M/q/q2 = " + sixDecimals(s.F) + "\n");
-  console.print("Laenge L = " + sixDecimals(s.L) + "\n");
-  console.print("Abstand a= " + sixDecimals(s.a) + "\n");
-  console.print("E-Modul E= " + sixDecimals(s.E) + "\n");
-  console.print("Iy= " + sixDecimals(s.Iy) + "\n");
-  console.print("x = " + sixDecimals(s.x) + "\n");
-  console.print("xq= " + sixDecimals(s.xq) + "\n");
+  const auto show = [&console](std::string_view label, double v) {
+    console.print(label);
+    console.print(beam::sixDecimals(v));
+    console.print("\n");
+  };
+  const beam::Inputs& b = s.beam;
+  console.print(kValuesHeading);
+  show(kValueLabels.F, b.F);
+  show(kValueLabels.L, b.L);
+  show(kValueLabels.a, b.a);
+  show(kValueLabels.E, b.E);
+  show(kValueLabels.Iy, b.Iy);
+  show(kValueLabels.x, b.x);
+  show(kValueLabels.xq, b.xq);
   return pause(console);
 }
 
 Flow computeResults(Console& console, InputState& s) {
-  const beam::Inputs in{.F = s.F, .L = s.L, .E = s.E, .Iy = s.Iy, .a = s.a, .x = s.x, .xq = s.xq};
-  console.print(beam::resultReport(s.Nr, in));
+  console.print(beam::resultReport(s.Nr, s.beam));
   return pause(console);
 }
 

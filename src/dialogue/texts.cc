@@ -1,5 +1,7 @@
 #include "dialogue/texts.h"
 
+#include "dialogue/release.h"
+
 namespace veldra::dialogue {
 
 const std::string_view kMenu =
@@ -15,7 +17,8 @@ const std::string_view kMenu =
     "F8 q Exit\n";
 
 const std::string_view kBanner =
-    "VELDRA,Fachbereich Bauingenieurwesen,Technische Hochschule Prof. N.N.,08.12.2026\n";
+    "VELDRA,Fachbereich Bauingenieurwesen,Technische Hochschule Prof. N.N.," VELDRA_RELEASE_DATE_DMY
+    "\n";
 
 const std::array<std::string_view, 3> kCataloguePages = {
     "+Fall 1:Lager bei A u. B, Kraft in der Mitte\n"
@@ -36,5 +39,27 @@ const std::array<std::string_view, 3> kCataloguePages = {
 };
 
 const std::string_view kPausePrompt = "weiter mit bel.Taste..";
+
+const std::string_view kAskCaseNumber = "Nr.des Biegefalls\nNr= ";
+const std::string_view kNoSuchCase = "\n!Biegefall gibt's nicht!\n";
+
+const std::string_view kAskLoad = "Kraft/Moment/Streckenl.\nF/M/q/q1/q2= ";
+const std::string_view kAskSpan = "Laenge,E-Mo.,Traegheitsm.\nL = ";
+const std::string_view kAskModulus = "\nE = ";
+const std::string_view kAskSecondMoment = "\nIy= ";
+const std::string_view kAskDistance = "Abstand\na= ";
+const std::string_view kAskCoordinate = "Koordinate\nx= ";
+const std::string_view kAskOverhangCoordinate = "\nxq= ";
+
+const std::string_view kValuesHeading = "momentan def. Werte:\n";
+const ValueLabels kValueLabels = {
+    .F = "F/M/q/q2 = ",
+    .L = "Laenge L = ",
+    .a = "Abstand a= ",
+    .E = "E-Modul E= ",
+    .Iy = "Iy= ",
+    .x = "x = ",
+    .xq = "xq= ",
+};
 
 }  // namespace veldra::dialogue

@@ -1,5 +1,8 @@
 #pragma once
 
+// Every fixed text of the dialogue, byte for byte as the user sees it. Umlauts
+// are written as two letters, the sharp s as "ss".
+
 #include <array>
 #include <string_view>
 
@@ -16,5 +19,28 @@ extern const std::array<std::string_view, 3> kCataloguePages;
 
 // Printed before a wait for any key.
 extern const std::string_view kPausePrompt;
+
+// Key n: the prompt for the load case number, and the answer to one that names
+// no case.
+extern const std::string_view kAskCaseNumber;
+extern const std::string_view kNoSuchCase;
+
+// The value prompts of keys f, l, a and x. Each leaves the cursor behind it for
+// the typed value; those after the first of a key start on a new line.
+extern const std::string_view kAskLoad;
+extern const std::string_view kAskSpan;
+extern const std::string_view kAskModulus;
+extern const std::string_view kAskSecondMoment;
+extern const std::string_view kAskDistance;
+extern const std::string_view kAskCoordinate;
+extern const std::string_view kAskOverhangCoordinate;
+
+// Key w: the heading and the label of each value, in the order shown; each
+// label is followed by the value with six decimals and a line end.
+extern const std::string_view kValuesHeading;
+struct ValueLabels {
+  std::string_view F, L, a, E, Iy, x, xq;
+};
+extern const ValueLabels kValueLabels;
 
 }  // namespace veldra::dialogue
