@@ -9,87 +9,103 @@
 namespace veldra::beam {
 namespace {
 
-// "label<v>\n"
-std::string line(std::string_view label, double v) {
-  std::string text(label);
-  text += sixDecimals(v);
-  text += '\n';
-  return text;
-}
+// The lines of one report, appended to a single string as they are formed.
+class Lines {
+ public:
+  explicit Lines(std::string& text) : text_(text) {}
 
-// "label<at>)= <v>\n", a value at a coordinate.
-std::string lineAt(std::string_view label, double at, double v) {
-  std::string text(label);
-  text += sixDecimals(at);
-  text += ")= ";
-  text += sixDecimals(v);
-  text += '\n';
-  return text;
-}
+  // "label<v>\n"
+  Lines& add(std::string_view label, double v) {
+    text_ += label;
+    appendSixDecimals(text_, v);
+    text_ += '\n';
+    return *this;
+  }
 
-std::string forceAtMidSpanLines(const Inputs& in) {
+  // "label<at>)= <v>\n", a value at a coordinate.
+  Lines& addAt(std::string_view label, double at, double v) {
+    text_ += label;
+    appendSixDecimals(text_, at);
+    text_ += ")= ";
+    appendSixDecimals(text_, v);
+    text_ += '\n';
+    return *this;
+  }
+
+ private:
+  std::string& text_;
+};
+
+void forceAtMidSpanLines(const Inputs& in, Lines& out) {
   const SymmetricSpan r = forceAtMidSpan(in);
-  return line("fm    = ", r.fm) + line("alphaA= ", r.alphaA) + line("alphaB= ", r.alphaB) +
-         lineAt("w(x=", in.x, r.w);
+  out.add("fm    = ", r.fm).add("alphaA= ", r.alphaA).add("alphaB= ", r.alphaB);
+  out.addAt("w(x=", in.x, r.w);
 }
 
-std::string forceOffCentreLines(const Inputs& in) {
+void forceOffCentreLines(const Inputs& in, Lines& out) {
   const OffCentreForce r = forceOffCentre(in);
-  std::string text = line("f     = ", r.f) + line("fm    = ", r.fm) + line("xm    = ", r.xm) +
-                     line("alphaA= ", r.alphaA) + line("alphaB= ", r.alphaB);
-  if (r.wI) text += lineAt("wI(x=", in.x, *r.wI);
-  if (r.wII) text += lineAt("wII(x=", in.x, *r.wII);
-  return text;
+  out.add("f     = ", r.f).add("fm    = ", r.fm).add("xm    = ", r.xm);
+  out.add("alphaA= ", r.alphaA).add("alphaB= ", r.alphaB);
+  if (r.wI) out.addAt("wI(x=", in.x, *r.wI);
+  if (r.wII) out.addAt("wII(x=", in.x, *r.wII);
 }
 
 // Cases 31 and 32 print alike but for the label of the deflection line.
-std::string endMomentLines(const EndMoment& r, std::string_view wLabel, double x) {
-  return lineAt("f(", r.xf, r.f) + line("fm    = ", r.fm) + line("xm    = ", r.xm) +
-         line("alphaA= ", r.alphaA) + line("alphaB= ", r.alphaB) + lineAt(wLabel, x, r.w);
+void endMomentLines(const EndMoment& r, std::string_view wLabel, double x, Lines& out) {
+  out.addAt("f(", r.xf, r.f).add("fm    = ", r.fm).add("xm    = ", r.xm);
+  out.add("alphaA= ", r.alphaA).add("alphaB= ", r.alphaB).addAt(wLabel, x, r.w);
 }
 
-std::string uniformLoadLines(const Inputs& in) {
+void uniformLoadLines(const Inputs& in, Lines& out) {
   const SymmetricSpan r = uniformLoad(in);
-  return line("fm    = ", r.fm) + line("alphaA= ", r.alphaA) + line("alphaB= ", r.alphaB) +
-         lineAt("w(", in.x, r.w);
+  out.add("fm    = ", r.fm).add("alphaA= ", r.alphaA).add("alphaB= ", r.alphaB);
+  out.addAt("w(", in.x, r.w);
 }
 
-std::string triangularLoadLines(const Inputs& in) {
+void triangularLoadLines(const Inputs& in, Lines& out) {
   const TriangularSpan r = triangularLoad(in);
-  return line("fm    = ", r.fm) + line("xm    = ", r.xm) + line("alphaA= ", r.alphaA) +
-         line("alphaB= ", r.alphaB) + lineAt("w(", in.x, r.w);
+  out.add("fm    = ", r.fm).add("xm    = ", r.xm).add("alphaA= ", r.alphaA);
+  out.add("alphaB= ", r.alphaB).addAt("w(", in.x, r.w);
 }
 
-std::string cantileverLines(const Cantilever& r, double x) {
-  return line("f     = ", r.f) + line("alphaA= ", r.alphaA) + lineAt("w(", x, r.w);
+void cantileverLines(const Cantilever& r, double x, Lines& out) {
+  out.add("f     = ", r.f).add("alphaA= ", r.alphaA).addAt("w(", x, r.w);
 }
 
-std::string overhangLines(const Overhang& r, const Inputs& in) {
-  return line("f = ", r.f) + line("fm= ", r.fm) + line("xm= ", r.xm) + line("alpha = ", r.alpha) +
-         line("alphaA= ", r.alphaA) + line("alphaB= ", r.alphaB) + lineAt("w(x =", in.x, r.w) +
-         lineAt("w(xq=", in.xq, r.wq);
+void overhangLines(const Overhang& r, const Inputs& in, Lines& out) {
+  out.add("f = ", r.f).add("fm= ", r.fm).add("xm= ", r.xm).add("alpha = ", r.alpha);
+  out.add("alphaA= ", r.alphaA).add("alphaB= ", r.alphaB);
+  out.addAt("w(x =", in.x, r.w).addAt("w(xq=", in.xq, r.wq);
 }
 
 struct LoadCase {
   std::int32_t Nr;
-  std::string (*lines)(const Inputs&);
+  void (*lines)(const Inputs&, Lines&);
 };
 
 // In the order in which the case numbers are tested.
 constexpr std::array kLoadCases = {
     LoadCase{1, forceAtMidSpanLines},
     LoadCase{2, forceOffCentreLines},
-    LoadCase{31, [](const Inputs& in) { return endMomentLines(momentAtA(in), "w(x=", in.x); }},
-    LoadCase{32, [](const Inputs& in) { return endMomentLines(momentAtB(in), "w(", in.x); }},
+    LoadCase{
+        31, [](const Inputs& in, Lines& out) { endMomentLines(momentAtA(in), "w(x=", in.x, out); }},
+    LoadCase{32,
+             [](const Inputs& in, Lines& out) { endMomentLines(momentAtB(in), "w(", in.x, out); }},
     LoadCase{4, uniformLoadLines},
     LoadCase{5, triangularLoadLines},
-    LoadCase{6, [](const Inputs& in) { return cantileverLines(cantileverForce(in), in.x); }},
-    LoadCase{7, [](const Inputs& in) { return cantileverLines(cantileverMoment(in), in.x); }},
-    LoadCase{8, [](const Inputs& in) { return cantileverLines(cantileverUniformLoad(in), in.x); }},
-    LoadCase{9, [](const Inputs& in) { return cantileverLines(cantileverRisingLoad(in), in.x); }},
-    LoadCase{10, [](const Inputs& in) { return cantileverLines(cantileverFallingLoad(in), in.x); }},
-    LoadCase{11, [](const Inputs& in) { return overhangLines(overhangForce(in), in); }},
-    LoadCase{12, [](const Inputs& in) { return overhangLines(overhangUniformLoad(in), in); }},
+    LoadCase{6,
+             [](const Inputs& in, Lines& out) { cantileverLines(cantileverForce(in), in.x, out); }},
+    LoadCase{
+        7, [](const Inputs& in, Lines& out) { cantileverLines(cantileverMoment(in), in.x, out); }},
+    LoadCase{8, [](const Inputs& in,
+                   Lines& out) { cantileverLines(cantileverUniformLoad(in), in.x, out); }},
+    LoadCase{9, [](const Inputs& in,
+                   Lines& out) { cantileverLines(cantileverRisingLoad(in), in.x, out); }},
+    LoadCase{10, [](const Inputs& in,
+                    Lines& out) { cantileverLines(cantileverFallingLoad(in), in.x, out); }},
+    LoadCase{11, [](const Inputs& in, Lines& out) { overhangLines(overhangForce(in), in, out); }},
+    LoadCase{12,
+             [](const Inputs& in, Lines& out) { overhangLines(overhangUniformLoad(in), in, out); }},
 };
 
 const LoadCase* findLoadCase(std::int32_t Nr) {
@@ -104,7 +120,11 @@ bool namesLoadCase(std::int32_t Nr) { return findLoadCase(Nr) != nullptr; }
 
 std::string resultReport(std::int32_t Nr, const Inputs& in) {
   std::string text = "Ergebnisse Biegefall " + std::to_string(Nr) + "\n";
-  if (const LoadCase* c = findLoadCase(Nr)) text += c->lines(in);
+  if (const LoadCase* c = findLoadCase(Nr)) {
+    text.reserve(512);  // the longest report, case 12, has about 200 characters
+    Lines out(text);
+    c->lines(in, out);
+  }
   return text;
 }
 

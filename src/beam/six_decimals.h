@@ -11,4 +11,7 @@ namespace veldra::beam {
 // differently for 0/0).
 std::string sixDecimals(double v);
 
+// Appends sixDecimals(v) to `text`, without a string of its own.
+void appendSixDecimals(std::string& text, double v);
+
 }  // namespace veldra::beam

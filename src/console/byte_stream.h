@@ -23,6 +23,11 @@ class ByteSource {
   // normal mode, echoed and editable, and gives it after Enter. kEnd when the
   // input has ended.
   virtual int nextLineByte() = 0;
+
+  // True when the next byte is already at hand (read ahead from a pipe or a
+  // file), so that neither read will wait for it. A source that cannot tell
+  // says false.
+  [[nodiscard]] virtual bool ready() const { return false; }
 };
 
 // Standard output.

@@ -8,8 +8,12 @@
 
 namespace veldra::console {
 
+// Output is made visible before a read that may wait, and only then: a script
+// piped in is answered with a few large writes instead of one per key.
+bool Console::showBeforeWaiting() { return in_.ready() || out_.flush(); }
+
 std::optional<int> Console::waitKey() {
-  if (!out_.flush()) return std::nullopt;
+  if (!showBeforeWaiting()) return std::nullopt;
   const int key = in_.nextKeyByte();
   if (key == ByteSource::kEnd) return std::nullopt;
   return key;
@@ -17,7 +21,7 @@ std::optional<int> Console::waitKey() {
 
 bool Console::takeLine() {
   // The user has to see the prompt before typing the line.
-  (void)out_.flush();
+  (void)showBeforeWaiting();
   line_.clear();
   pos_ = 0;
   int c = in_.nextLineByte();

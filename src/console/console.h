@@ -32,8 +32,9 @@ class Console {
   // Makes everything printed visible; false once the output is gone.
   [[nodiscard]] bool flush() { return out_.flush(); }
 
-  // Flushes, then waits for one key and returns its code (0..255). Nothing when
-  // the input has ended or the output is gone: the session cannot go on.
+  // Makes everything printed visible unless the key is already at hand, then
+  // waits for one key and returns its code (0..255). Nothing when the input has
+  // ended or the output is gone: the session cannot go on.
   [[nodiscard]] std::optional<int> waitKey();
 
   // Reads an integer as "%d" does: strtol base 10, saturated to the 32-bit
@@ -47,6 +48,9 @@ class Console {
   void readDouble(double& target);
 
  private:
+  // Flushes unless the input has its next byte at hand; false once the output
+  // is gone.
+  bool showBeforeWaiting();
   // Skips white space, taking new lines as needed; false at the end of input.
   bool skipToNumber();
   // Replaces the pending line with the next one from the stream; false when

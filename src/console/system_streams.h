@@ -23,6 +23,7 @@ class StdinSource final : public ByteSource {
 
   int nextKeyByte() override;
   int nextLineByte() override;
+  [[nodiscard]] bool ready() const override { return pos_ < len_; }
 
  private:
   int next(bool key);

@@ -111,6 +111,21 @@ TEST(WaitKey, FlushesBeforeWaiting) {
   EXPECT_EQ(out.flushed, "Nr= ");
 }
 
+TEST(WaitKey, FlushesOnlyBeforeAReadThatMayWait) {
+  ScriptedSource in("k5\n");
+  in.readAhead = true;
+  CapturedSink out;
+  Console console(in, out);
+  console.print("menu");
+  EXPECT_EQ(console.waitKey(), 'k');
+  double v = 0;
+  console.readDouble(v);
+  EXPECT_EQ(out.flushes, 0) << "the input was at hand";
+  console.print("Nr= ");
+  EXPECT_EQ(console.waitKey(), std::nullopt);
+  EXPECT_EQ(out.flushed, "menuNr= ") << "shown before the read that found the end";
+}
+
 TEST(WaitKey, EndsWhenOutputIsGone) {
   ScriptedSource in("kkk");
   CapturedSink out;

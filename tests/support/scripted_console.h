@@ -18,9 +18,13 @@ class ScriptedSource final : public console::ByteSource {
     return next();
   }
   int nextLineByte() override { return next(); }
+  bool ready() const override { return readAhead && pos_ < script_.size(); }
 
   // How many key reads the script has answered or refused so far.
   int keyReads = 0;
+  // Whether the script says that its next byte is at hand, as a pipe read
+  // ahead does.
+  bool readAhead = false;
 
  private:
   int next() {
