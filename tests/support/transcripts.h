@@ -327,6 +327,20 @@ inline std::vector<Transcript> reportTranscripts() {
            kPause + kMenu +
            "Ergebnisse Biegefall 7\nf     = 9.000000\nalphaA= 6.000000\nw(0.000000)= 9.000000\n" +
            end},
+      // The typical run: 10 kN at 1.5 m on a 4 m IPE 300 of steel, in N and mm.
+      {"typical_run_case_2", "n2\nf10000\nl4000 210000 8.356e7\na1500\nx2000\nw g q",
+       prompts +
+           values("10000.000000", "4000.000000", "1500.000000", "210000.000000", "83560000.000000",
+                  "2000.000000", kZero) +
+           kPause + kMenu +
+           "Ergebnisse Biegefall 2\n"
+           "f     = 0.667826\n"
+           "fm    = 0.698980\n"
+           "xm    = 1859.127904\n"
+           "alphaA= 0.000579\n"
+           "alphaB= 0.000490\n"
+           "wII(x=2000.000000)= 0.694539\n" +
+           end},
   };
 }
 

@@ -1,0 +1,234 @@
+// The calculator in the browser page, driven in Debian's Chromium as a user
+// would drive it: every transcript typed key by key, one pasted whole, the
+// screen read back, and the figures of a first visit measured.
+//
+//   VELDRA_PAGE=build/web/page VELDRA_TRANSCRIPTS=transcripts.json \
+//     node --test tests/web/
+//
+// VELDRA_TRANSCRIPTS is what build/ci-gcc/tests/veldra_transcripts_json writes;
+// VELDRA_SCREENSHOTS (default build/web/screenshots) receives the pictures.
+
+import assert from 'node:assert/strict';
+import { mkdirSync, readFileSync } from 'node:fs';
+import { join } from 'node:path';
+import { after, before, describe, test } from 'node:test';
+import { gzipSync } from 'node:zlib';
+
+import { launchBrowser, servePage } from './page_server.mjs';
+
+const transcripts = JSON.parse(readFileSync(process.env.VELDRA_TRANSCRIPTS, 'utf8'));
+const screenshots = process.env.VELDRA_SCREENSHOTS ?? 'build/web/screenshots';
+mkdirSync(screenshots, { recursive: true });
+
+// A page has no end of input: its terminal, like any terminal, waits for the
+// next key. The sessions that end by running out of a pipe's bytes stay with
+// the native checks.
+const needsEndOfInput = (t) => t.name.startsWith('end_of_input');
+const typeable = transcripts.filter((t) => !needsEndOfInput(t));
+
+let server;
+let browser;
+
+before(async () => {
+  server = await servePage(process.env.VELDRA_PAGE);
+  browser = await launchBrowser();
+});
+
+after(async () => {
+  await browser?.close();
+  await server?.close();
+});
+
+async function openPage(width = 1500, height = 1000) {
+  const page = await browser.newPage();
+  const errors = [];
+  page.on('pageerror', (e) => errors.push(e.message));
+  await page.setViewport({ width, height });
+  await page.goto(server.url);
+  await page.waitForFunction(() => window.veldraPage?.keyWaits > 0);
+  page.errors = errors;
+  return page;
+}
+
+// Types the bytes of a session as keys: Enter for a line end, Escape for the
+// escape code of a function key; the rest are printable characters.
+async function typeKeys(page, input) {
+  for (const ch of input) {
+    const code = ch.charCodeAt(0);
+    if (ch === '\n') {
+      await page.keyboard.press('Enter');
+    } else if (code === 0x1b) {
+      await page.keyboard.press('Escape');
+    } else {
+      assert.ok(code >= 0x20 && code < 0x7f, `no key types byte ${code}`);
+      await page.keyboard.type(ch);
+    }
+  }
+}
+
+const runEnded = (page) => page.waitForFunction(() => window.veldraPage.status !== null);
+const outputOf = (page) => page.evaluate(() => window.veldraPage.run.outputText());
+const statusOf = (page) => page.evaluate(() => window.veldraPage.status);
+
+// The terminal's screen and scrollback as lines, without trailing blanks.
+const screenLines = (page) =>
+  page.evaluate(() => {
+    const buffer = window.veldraPage.screen.buffer.active;
+    const lines = [];
+    for (let i = 0; i < buffer.length; ++i) lines.push(buffer.getLine(i).translateToString(true));
+    while (lines.length > 0 && lines.at(-1) === '') lines.pop();
+    return lines;
+  });
+
+describe('every transcript, typed key by key', () => {
+  for (const t of typeable) {
+    test(t.name, async () => {
+      const page = await openPage();
+      await page.click('#terminal');
+      await typeKeys(page, t.input);
+      await runEnded(page);
+      assert.equal(await outputOf(page), t.expected);
+      assert.equal(await statusOf(page), 113);
+      assert.deepEqual(page.errors, []);
+      await page.close();
+    });
+  }
+});
+
+test('a whole session pasted at once runs as it does through a pipe', async () => {
+  const t = transcripts.find((s) => s.name === 'typical_run_case_2');
+  assert.ok(t, 'the typical run is among the transcripts');
+  const page = await openPage();
+  await page.evaluate((input) => window.veldraPage.screen.paste(input), t.input);
+  await runEnded(page);
+  assert.equal(await outputOf(page), t.expected);
+  assert.equal(await statusOf(page), 113);
+  await page.close();
+});
+
+test('the command buttons type their keys', async () => {
+  const page = await openPage();
+  await page.click('#keys button[data-key="w"]');
+  await page.keyboard.press('Space');
+  await page.click('#keys button[data-key="q"]');
+  await runEnded(page);
+  const t = transcripts.find((s) => s.name === 'w_at_start_shows_zeros');
+  assert.equal(await outputOf(page), t.expected);
+  assert.match(await page.$eval('#status', (e) => e.textContent), /Status 113/);
+  assert.equal(await page.$eval('#restart', (e) => e.hidden), false);
+  await page.close();
+});
+
+describe('the screen shows what the program printed', () => {
+  // Sessions without number entry: the screen is the output, line for line.
+  for (const name of ['w_at_start_shows_zeros', 'b_pages_with_three_waits', 'i_shows_banner_and_waits']) {
+    test(name, async () => {
+      const t = transcripts.find((s) => s.name === name);
+      const page = await openPage();
+      await page.click('#terminal');
+      await typeKeys(page, t.input);
+      await runEnded(page);
+      assert.deepEqual(await screenLines(page), t.expected.replace(/\n$/, '').split('\n'));
+      await page.close();
+    });
+  }
+
+  test('the typical run, with the typed numbers echoed', async () => {
+    const t = transcripts.find((s) => s.name === 'typical_run_case_2');
+    const page = await openPage();
+    await page.click('#terminal');
+    await typeKeys(page, t.input.replace(/ q$/, ''));
+    await page.waitForFunction(() => window.veldraPage.run.outputText().endsWith('weiter mit bel.Taste..'));
+    await page.waitForFunction(() => performance.now() - window.veldraPage.lastOutputAt > 100);
+    const lines = await screenLines(page);
+    for (const echoed of [
+      'Nr= 2',
+      'F/M/q/q1/q2= 10000',
+      'L = 4000 210000 8.356e7',
+      'a= 1500',
+      'x= 2000',
+      'Ergebnisse Biegefall 2',
+      'f     = 0.667826',
+      'fm    = 0.698980',
+      'xm    = 1859.127904',
+      'alphaA= 0.000579',
+      'alphaB= 0.000490',
+      'wII(x=2000.000000)= 0.694539',
+      'weiter mit bel.Taste..',
+    ]) {
+      assert.ok(lines.includes(echoed), `the screen shows "${echoed}"`);
+    }
+    await page.screenshot({ path: join(screenshots, 'case_2.png') });
+    await page.close();
+  });
+});
+
+test('Backspace edits a number and Ctrl-D keeps the old value', async () => {
+  const page = await openPage();
+  await page.click('#terminal');
+  await typeKeys(page, 'f129');
+  await page.keyboard.press('Backspace');
+  await typeKeys(page, '.5\n');
+  await typeKeys(page, 'a');
+  await page.keyboard.down('Control');
+  await page.keyboard.press('KeyD');
+  await page.keyboard.up('Control');
+  await typeKeys(page, 'w q');
+  await runEnded(page);
+  const output = await outputOf(page);
+  assert.match(output, /F\/M\/q\/q2 = 12\.500000\n/);
+  assert.match(output, /Abstand a= 0\.000000\n/);
+  assert.ok((await screenLines(page)).includes('F/M/q/q1/q2= 12.5'));
+  await page.close();
+});
+
+test('a new run starts after q', async () => {
+  const page = await openPage();
+  await page.click('#terminal');
+  await typeKeys(page, 'q');
+  await runEnded(page);
+  await page.click('#restart');
+  await page.waitForFunction(() => window.veldraPage.status === null && window.veldraPage.keyWaits > 0);
+  await page.click('#terminal');
+  await typeKeys(page, 'g q');
+  await runEnded(page);
+  assert.match(await outputOf(page), /Ergebnisse Biegefall 0\n/);
+  await page.close();
+});
+
+test('figures of a first visit (reported, not judged)', async () => {
+  const page = await browser.newPage();
+  const bytes = [];
+  page.on('response', async (response) => {
+    try {
+      bytes.push(gzipSync(await response.buffer(), { level: 9 }).length);
+    } catch {
+      // A response without a body (a redirect, the icon) downloads nothing.
+    }
+  });
+  await page.setViewport({ width: 1500, height: 1000 });
+  await page.goto(server.url);
+  await page.waitForFunction(() => window.veldraPage?.menuShownAt !== null);
+  const menuAfter = await page.evaluate(() => window.veldraPage.menuShownAt);
+  await page.click('#terminal');
+  const delays = [];
+  for (let i = 0; i < 100; ++i) {
+    await page.keyboard.type(i % 2 === 0 ? 'w' : ' ');
+    delays.push(
+      await page.evaluate(async () => {
+        const p = window.veldraPage;
+        while (p.lastOutputAt < p.lastKeyAt) await new Promise((r) => setTimeout(r, 1));
+        return p.lastOutputAt - p.lastKeyAt;
+      }),
+    );
+  }
+  delays.sort((a, b) => a - b);
+  const total = bytes.reduce((a, b) => a + b, 0);
+  console.log(
+    `first visit: ${bytes.length} files, ${(total / 1024).toFixed(1)} KiB compressed (gzip -9); ` +
+      `menu shown ${menuAfter.toFixed(0)} ms after opening; key to output: median ` +
+      `${delays[50].toFixed(1)} ms, slowest ${delays[99].toFixed(1)} ms of 100`,
+  );
+  assert.ok(total > 0);
+  await page.close();
+});
