@@ -2,6 +2,7 @@
 // IPE 300 (Iy = 8356 cm^4) in S235, units N and mm.
 
 #include <beam/cases.h>
+#include <beam/line.h>
 #include <beam/report.h>
 
 #include <cstdio>
@@ -25,5 +26,11 @@ int main() {
 
   // The same lines the calculator prints for case 8, a cantilever.
   std::cout << resultReport(8, uniform);
+
+  // The deflection line of case 2 at every half metre, and its largest value.
+  const DeflectionLine line = sampleDeflectionLine(2, ipe300, 9);
+  std::printf("x [mm]   w [mm]\n");
+  for (const LinePoint& p : line.points) std::printf("%6.0f %8.3f\n", p.at, p.w);
+  std::printf("largest: %.3f mm at %.0f mm\n", line.extreme.w, line.extreme.at);
   return 0;
 }
