@@ -3,19 +3,24 @@
 
 import { Terminal } from './xterm.mjs';
 import createVeldra from './veldra.js';
+import { drawBeam } from './drawing.js';
 import { ProgramTerminal } from './terminal.js';
+
+// Points of the deflection line in the drawing.
+const LINE_POINTS = 401;
 
 const screen = new Terminal({
   cols: 82,
   rows: 32,
   scrollback: 5000,
   fontFamily: '"DejaVu Sans Mono", Menlo, Consolas, monospace',
-  fontSize: 15,
+  fontSize: 14,
   cursorBlink: true,
   theme: { background: '#10181f', foreground: '#e6edf3', cursor: '#f2cc60' },
 });
 screen.open(document.getElementById('terminal'));
 
+const drawing = document.getElementById('drawing');
 const statusLine = document.getElementById('status');
 const restartButton = document.getElementById('restart');
 
@@ -29,6 +34,7 @@ const page = {
   menuShownAt: null, // ms after the page was opened, for the first run
   lastKeyAt: 0, // when the last key was typed (performance.now())
   lastOutputAt: 0, // when the terminal had taken in the last output
+  drawings: 0, // how often the beam has been drawn in this run
 };
 window.veldraPage = page;
 
@@ -52,6 +58,8 @@ async function start() {
   restartButton.hidden = true;
   page.status = null;
   page.keyWaits = 0;
+  page.drawings = 0;
+  let program = null;
   let menuShown;
   page.started = new Promise((resolve) => {
     menuShown = resolve;
@@ -67,11 +75,20 @@ async function start() {
         page.menuShownAt ??= performance.now();
         menuShown();
       }
+      // Drawn once the program has come to rest in its wait: it reads the
+      // values entered so far and changes nothing.
+      queueMicrotask(() => {
+        // Called directly, not through ccall: with the program asleep in
+        // its key wait, ccall would take the call for an asynchronous one.
+        const description = program.UTF8ToString(program._veldra_drawing(LINE_POINTS));
+        drawBeam(drawing, JSON.parse(description));
+        page.drawings += 1;
+      });
     },
   });
   page.run = run;
   screen.focus();
-  const program = await createVeldra({ veldraTerminal: run });
+  program = await createVeldra({ veldraTerminal: run });
   const status = await program.ccall('main', 'number', ['number', 'number'], [0, 0], {
     async: true,
   });

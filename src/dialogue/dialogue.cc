@@ -128,6 +128,10 @@ constexpr std::array kKeyCommands = {
 
 int runMenu(Console& console) {
   InputState state;
+  return runMenu(console, state);
+}
+
+int runMenu(Console& console, InputState& state) {
   for (;;) {
     console.print(kMenu);
     const std::optional<int> key = console.waitKey();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "console/console.h"
+#include "dialogue/input_state.h"
 
 namespace veldra::dialogue {
 
@@ -12,5 +13,10 @@ inline constexpr int kExitStatus = 113;
 // (a pipe or file runs dry, a terminal goes away). Returns the process's exit
 // status, kExitStatus. Never exits the process itself.
 int runMenu(console::Console& console);
+
+// The same, on a state that the caller owns: it holds the values entered, and
+// the caller may read it whenever the dialogue waits (to draw the beam, say).
+// The dialogue never learns who reads it.
+int runMenu(console::Console& console, InputState& state);
 
 }  // namespace veldra::dialogue

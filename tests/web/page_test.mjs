@@ -14,7 +14,16 @@ import { join } from 'node:path';
 import { after, before, describe, test } from 'node:test';
 import { gzipSync } from 'node:zlib';
 
-import { launchBrowser, servePage } from './page_server.mjs';
+import {
+  awaitOutputEnding,
+  launchBrowser,
+  openPage,
+  outputOf,
+  runEnded,
+  servePage,
+  statusOf,
+  typeKeys,
+} from './page_driver.mjs';
 
 const transcripts = JSON.parse(readFileSync(process.env.VELDRA_TRANSCRIPTS, 'utf8'));
 const screenshots = process.env.VELDRA_SCREENSHOTS ?? 'build/web/screenshots';
@@ -39,36 +48,7 @@ after(async () => {
   await server?.close();
 });
 
-async function openPage(width = 1500, height = 1000) {
-  const page = await browser.newPage();
-  const errors = [];
-  page.on('pageerror', (e) => errors.push(e.message));
-  await page.setViewport({ width, height });
-  await page.goto(server.url);
-  await page.waitForFunction(() => window.veldraPage?.keyWaits > 0);
-  page.errors = errors;
-  return page;
-}
-
-// Types the bytes of a session as keys: Enter for a line end, Escape for the
-// escape code of a function key; the rest are printable characters.
-async function typeKeys(page, input) {
-  for (const ch of input) {
-    const code = ch.charCodeAt(0);
-    if (ch === '\n') {
-      await page.keyboard.press('Enter');
-    } else if (code === 0x1b) {
-      await page.keyboard.press('Escape');
-    } else {
-      assert.ok(code >= 0x20 && code < 0x7f, `no key types byte ${code}`);
-      await page.keyboard.type(ch);
-    }
-  }
-}
-
-const runEnded = (page) => page.waitForFunction(() => window.veldraPage.status !== null);
-const outputOf = (page) => page.evaluate(() => window.veldraPage.run.outputText());
-const statusOf = (page) => page.evaluate(() => window.veldraPage.status);
+const open = () => openPage(browser, server.url);
 
 // The terminal's screen and scrollback as lines, without trailing blanks.
 const screenLines = (page) =>
@@ -83,7 +63,7 @@ const screenLines = (page) =>
 describe('every transcript, typed key by key', () => {
   for (const t of typeable) {
     test(t.name, async () => {
-      const page = await openPage();
+      const page = await open();
       await page.click('#terminal');
       await typeKeys(page, t.input);
       await runEnded(page);
@@ -98,7 +78,7 @@ describe('every transcript, typed key by key', () => {
 test('a whole session pasted at once runs as it does through a pipe', async () => {
   const t = transcripts.find((s) => s.name === 'typical_run_case_2');
   assert.ok(t, 'the typical run is among the transcripts');
-  const page = await openPage();
+  const page = await open();
   await page.evaluate((input) => window.veldraPage.screen.paste(input), t.input);
   await runEnded(page);
   assert.equal(await outputOf(page), t.expected);
@@ -107,7 +87,7 @@ test('a whole session pasted at once runs as it does through a pipe', async () =
 });
 
 test('the command buttons type their keys', async () => {
-  const page = await openPage();
+  const page = await open();
   await page.click('#keys button[data-key="w"]');
   await page.keyboard.press('Space');
   await page.click('#keys button[data-key="q"]');
@@ -124,7 +104,7 @@ describe('the screen shows what the program printed', () => {
   for (const name of ['w_at_start_shows_zeros', 'b_pages_with_three_waits', 'i_shows_banner_and_waits']) {
     test(name, async () => {
       const t = transcripts.find((s) => s.name === name);
-      const page = await openPage();
+      const page = await open();
       await page.click('#terminal');
       await typeKeys(page, t.input);
       await runEnded(page);
@@ -135,10 +115,10 @@ describe('the screen shows what the program printed', () => {
 
   test('the typical run, with the typed numbers echoed', async () => {
     const t = transcripts.find((s) => s.name === 'typical_run_case_2');
-    const page = await openPage();
+    const page = await open();
     await page.click('#terminal');
     await typeKeys(page, t.input.replace(/ q$/, ''));
-    await page.waitForFunction(() => window.veldraPage.run.outputText().endsWith('weiter mit bel.Taste..'));
+    await awaitOutputEnding(page, 'weiter mit bel.Taste..');
     await page.waitForFunction(() => performance.now() - window.veldraPage.lastOutputAt > 100);
     const lines = await screenLines(page);
     for (const echoed of [
@@ -164,7 +144,7 @@ describe('the screen shows what the program printed', () => {
 });
 
 test('Backspace edits a number and Ctrl-D keeps the old value', async () => {
-  const page = await openPage();
+  const page = await open();
   await page.click('#terminal');
   await typeKeys(page, 'f129');
   await page.keyboard.press('Backspace');
@@ -183,7 +163,7 @@ test('Backspace edits a number and Ctrl-D keeps the old value', async () => {
 });
 
 test('a new run starts after q', async () => {
-  const page = await openPage();
+  const page = await open();
   await page.click('#terminal');
   await typeKeys(page, 'q');
   await runEnded(page);

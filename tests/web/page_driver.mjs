@@ -1,0 +1,103 @@
+// The built page served on 127.0.0.1 for the length of a test run, Debian's
+// Chromium to open it, and the ways a test types into it and reads it back.
+// Nothing else is reached.
+
+import assert from 'node:assert/strict';
+import { readFile } from 'node:fs/promises';
+import { createServer } from 'node:http';
+import { createRequire } from 'node:module';
+import { extname, join, normalize } from 'node:path';
+
+// puppeteer-core comes with the page's own npm packages (web/package.json).
+const require = createRequire(new URL('../../web/package.json', import.meta.url));
+const puppeteer = require('puppeteer-core');
+
+const types = {
+  '.html': 'text/html; charset=utf-8',
+  '.js': 'text/javascript',
+  '.mjs': 'text/javascript',
+  '.css': 'text/css',
+  '.wasm': 'application/wasm',
+};
+
+// Serves the files of `folder`; resolves to { url, close() }.
+export function servePage(folder) {
+  const server = createServer(async (request, response) => {
+    const path = new URL(request.url, 'http://localhost').pathname;
+    const file = normalize(join(folder, path === '/' ? 'index.html' : path));
+    if (!file.startsWith(normalize(folder))) {
+      response.writeHead(403).end();
+      return;
+    }
+    try {
+      const body = await readFile(file);
+      response.writeHead(200, { 'Content-Type': types[extname(file)] ?? 'application/octet-stream' });
+      response.end(body);
+    } catch {
+      response.writeHead(404).end();
+    }
+  });
+  return new Promise((resolve) => {
+    server.listen(0, '127.0.0.1', () => {
+      resolve({
+        url: `http://127.0.0.1:${server.address().port}/`,
+        close: () => new Promise((done) => server.close(done)),
+      });
+    });
+  });
+}
+
+// Headless Chromium: CHROMIUM, or Debian's package.
+export function launchBrowser() {
+  return puppeteer.launch({
+    executablePath: process.env.CHROMIUM ?? '/usr/bin/chromium',
+    headless: true,
+    // Root in CI has no user namespace for Chromium's sandbox.
+    args: process.getuid?.() === 0 ? ['--no-sandbox'] : [],
+  });
+}
+
+// A fresh page with the program waiting at its menu; page errors are
+// collected in page.errors.
+export async function openPage(browser, url, width = 1600, height = 1000) {
+  const page = await browser.newPage();
+  const errors = [];
+  page.on('pageerror', (e) => errors.push(e.message));
+  await page.setViewport({ width, height });
+  await page.goto(url);
+  await page.waitForFunction(() => window.veldraPage?.keyWaits > 0);
+  page.errors = errors;
+  return page;
+}
+
+// Types the bytes of a session as keys: Enter for a line end, Escape for the
+// escape code of a function key; the rest are printable characters.
+export async function typeKeys(page, input) {
+  for (const ch of input) {
+    const code = ch.charCodeAt(0);
+    if (ch === '\n') {
+      await page.keyboard.press('Enter');
+    } else if (code === 0x1b) {
+      await page.keyboard.press('Escape');
+    } else {
+      assert.ok(code >= 0x20 && code < 0x7f, `no key types byte ${code}`);
+      await page.keyboard.type(ch);
+    }
+  }
+}
+
+export const runEnded = (page) => page.waitForFunction(() => window.veldraPage.status !== null);
+export const outputOf = (page) => page.evaluate(() => window.veldraPage.run.outputText());
+export const statusOf = (page) => page.evaluate(() => window.veldraPage.status);
+
+// Resolves once the program has printed `text` at the end of its output and
+// waits for a key.
+export const awaitOutputEnding = (page, text) =>
+  page.waitForFunction((t) => window.veldraPage.run.outputText().endsWith(t), {}, text);
+
+// Resolves once the program has taken every byte typed and waits for more.
+export const awaitIdle = (page) =>
+  page.waitForFunction(() => {
+    const run = window.veldraPage.run;
+    return run.queue.length === 0 && run.waiting !== null;
+  });
