@@ -22,12 +22,15 @@ enum class Beam { kSpan, kCantilever, kOverhang };
 struct CaseDrawing {
   std::int32_t Nr;
   Beam beam;
+  // cppcheck-suppress unusedStructMember ; read through the table in drawingJson
   const char* load;
-  double (*from)(const Inputs&);  // the force or moment, or where the line load starts
-  double (*to)(const Inputs&);    // where the line load ends; null for a force or moment
+  // cppcheck-suppress unusedStructMember ; the force or moment, or where the line load starts
+  double (*from)(const Inputs&);
+  // cppcheck-suppress unusedStructMember ; where the line load ends; null for a force or moment
+  double (*to)(const Inputs&);
 };
 
-double atA(const Inputs&) { return 0; }
+double atA(const Inputs& /*in*/) { return 0; }
 double atB(const Inputs& in) { return in.L; }
 double midSpan(const Inputs& in) { return in.L / 2; }
 double atForce(const Inputs& in) { return in.a; }
@@ -92,6 +95,24 @@ std::string quoted(std::string_view text) {
     json += c;
   }
   return json + "\"";
+}
+
+// Appends `"name": value` to an object under way, after a comma unless first.
+void field(std::string& object, std::string_view name, std::string_view value) {
+  if (object.back() != '{') object += ", ";
+  object += quoted(name);
+  object += ": ";
+  object += value;
+}
+
+// A JSON array of values already written as JSON.
+std::string list(const std::vector<std::string>& values) {
+  std::string array = "[";
+  for (const std::string& v : values) {
+    if (array.size() > 1) array += ", ";
+    array += v;
+  }
+  return array + "]";
 }
 
 // The result lines of key g, blanks folded ("fm    = 1.000000" as "fm = 1.000000").
@@ -164,59 +185,59 @@ std::vector<Marker> markers(const CaseDrawing& c, const Inputs& in) {
 // 1, 2 or 5 times a power of ten, at most `factor`: a scale a reader takes in.
 double roundScale(double factor) {
   const double decade = std::pow(10.0, std::floor(std::log10(factor)));
-  for (const double step : {5.0, 2.0, 1.0}) {
-    if (step * decade <= factor) return step * decade;
-  }
-  return decade;
+  const double mantissa = factor / decade;  // from 1 to below 10
+  return (mantissa >= 5 ? 5 : mantissa >= 2 ? 2 : 1) * decade;
 }
 
 }  // namespace
 
 std::string drawingJson(std::int32_t Nr, const Inputs& in, int points) {
   const beam::DeflectionLine line = beam::sampleDeflectionLine(Nr, in, points);
-  std::string json =
-      "{\"case\": " + std::to_string(Nr) + ", \"status\": \"" + statusName(line.status) + "\"";
-  const CaseDrawing* c = nullptr;
-  for (const CaseDrawing& d : kCaseDrawings) {
-    if (d.Nr == Nr) c = &d;
-  }
-  if (c == nullptr) return json + "}";
+  std::string json = "{";
+  field(json, "case", std::to_string(Nr));
+  field(json, "status", quoted(statusName(line.status)));
+  const auto* c = std::find_if(kCaseDrawings.begin(), kCaseDrawings.end(),
+                               [Nr](const CaseDrawing& d) { return d.Nr == Nr; });
+  if (c == kCaseDrawings.end()) return json + "}";
 
-  json += ", \"beam\": \"" + std::string(beamName(c->beam)) + "\", \"L\": " + number(in.L) +
-          ", \"a\": " + number(in.a) + ", \"sign\": " +
-          std::to_string(in.F > 0   ? 1
-                         : in.F < 0 ? -1
-                                    : 0) +
-          ", \"load\": {\"kind\": \"" + c->load + "\"";
-  json += c->to == nullptr
-              ? ", \"at\": " + number(c->from(in))
-              : ", \"from\": " + number(c->from(in)) + ", \"to\": " + number(c->to(in));
-  json += "}";
+  field(json, "beam", quoted(beamName(c->beam)));
+  field(json, "L", number(in.L));
+  field(json, "a", number(in.a));
+  field(json, "sign", in.F > 0 ? "1" : in.F < 0 ? "-1" : "0");
+  std::string load = "{";
+  field(load, "kind", quoted(c->load));
+  if (c->to == nullptr) {
+    field(load, "at", number(c->from(in)));
+  } else {
+    field(load, "from", number(c->from(in)));
+    field(load, "to", number(c->to(in)));
+  }
+  field(json, "load", load + "}");
   if (line.status != beam::LineStatus::kSampled) return json + "}";
 
-  json += ", \"points\": [";
-  for (const beam::LinePoint& p : line.points) {
-    if (&p != &line.points.front()) json += ", ";
-    json += "[" + number(p.at) + ", " + number(p.w) + "]";
-  }
-  json += "], \"extreme\": [" + number(line.extreme.at) + ", " + number(line.extreme.w) + "]";
+  std::vector<std::string> sampled;
   double largest = 0;
-  for (const beam::LinePoint& p : line.points) largest = std::max(largest, std::abs(p.w));
-  const double length = line.points.back().at;
-  json += ", \"exaggeration\": " + number(largest > 0 ? roundScale(length / 8 / largest) : 1);
-  json += ", \"markers\": [";
-  const std::vector<Marker> found = markers(*c, in);
-  for (const Marker& m : found) {
-    if (&m != &found.front()) json += ", ";
-    json += "{\"role\": \"" + std::string(m.role) + "\", \"at\": " + number(m.at) +
-            ", \"w\": " + number(m.w) + ", \"labels\": [";
-    for (const std::string& label : m.labels) {
-      if (&label != &m.labels.front()) json += ", ";
-      json += quoted(label);
-    }
-    json += "]}";
+  for (const beam::LinePoint& p : line.points) {
+    sampled.push_back(list({number(p.at), number(p.w)}));
+    largest = std::max(largest, std::abs(p.w));
   }
-  return json + "]}";
+  field(json, "points", list(sampled));
+  field(json, "extreme", list({number(line.extreme.at), number(line.extreme.w)}));
+  const double length = line.points.back().at;
+  field(json, "exaggeration", number(largest > 0 ? roundScale(length / 8 / largest) : 1));
+  std::vector<std::string> described;
+  for (const Marker& m : markers(*c, in)) {
+    std::string marker = "{";
+    field(marker, "role", quoted(m.role));
+    field(marker, "at", number(m.at));
+    field(marker, "w", number(m.w));
+    std::vector<std::string> labels(m.labels.size());
+    std::transform(m.labels.begin(), m.labels.end(), labels.begin(), quoted);
+    field(marker, "labels", list(labels));
+    described.push_back(marker + "}");
+  }
+  field(json, "markers", list(described));
+  return json + "}";
 }
 
 }  // namespace veldra::app

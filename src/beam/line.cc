@@ -13,8 +13,10 @@ constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 // The deflection line of a case at in.x (on the span) or in.xq (overhang).
 struct LineCase {
   std::int32_t Nr;
+  // cppcheck-suppress unusedStructMember ; called through the table
   double (*span)(const Inputs&);
-  double (*overhang)(const Inputs&);  // null unless the beam has an overhang
+  // cppcheck-suppress unusedStructMember ; null unless the beam has an overhang
+  double (*overhang)(const Inputs&);
 };
 
 // Case 2: the piece on the side of the force that x lies on.

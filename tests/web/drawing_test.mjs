@@ -6,15 +6,13 @@
 import assert from 'node:assert/strict';
 import { mkdirSync } from 'node:fs';
 import { join } from 'node:path';
-import { after, before, describe, test } from 'node:test';
+import { describe, test } from 'node:test';
 
 import {
   awaitIdle,
   awaitOutputEnding,
-  launchBrowser,
-  openPage,
+  pageUnderTest,
   outputOf,
-  servePage,
   typeKeys,
 } from './page_driver.mjs';
 
@@ -86,23 +84,12 @@ const drawingOf = (page) =>
     };
   });
 
-let server;
-let browser;
-
-before(async () => {
-  server = await servePage(process.env.VELDRA_PAGE);
-  browser = await launchBrowser();
-});
-
-after(async () => {
-  await browser?.close();
-  await server?.close();
-});
+const chromium = pageUnderTest();
 
 describe('the drawing of each load case', () => {
   for (const c of CASES) {
     test(`case ${c.nr}`, async () => {
-      const page = await openPage(browser, server.url);
+      const page = await chromium.open();
       await page.click('#terminal');
       await typeKeys(page, `n${c.nr}\nf${c.load}\nl4000 210000 8.356e7\na${c.a ?? '0'}\nx1000\n`);
       if (c.xq) await typeKeys(page, `${c.xq}\n`);
@@ -162,7 +149,7 @@ describe('no curve, but a note, while there is no line to draw', () => {
     ['the force off the span', 'n2\nf10\nl4 1 1\na5\n', 'außerhalb'],
   ]) {
     test(name, async () => {
-      const page = await openPage(browser, server.url);
+      const page = await chromium.open();
       await page.click('#terminal');
       await typeKeys(page, session);
       await awaitIdle(page);

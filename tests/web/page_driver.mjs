@@ -7,6 +7,7 @@ import { readFile } from 'node:fs/promises';
 import { createServer } from 'node:http';
 import { createRequire } from 'node:module';
 import { extname, join, normalize } from 'node:path';
+import { after, before } from 'node:test';
 
 // puppeteer-core comes with the page's own npm packages (web/package.json).
 const require = createRequire(new URL('../../web/package.json', import.meta.url));
@@ -101,3 +102,26 @@ export const awaitIdle = (page) =>
     const run = window.veldraPage.run;
     return run.queue.length === 0 && run.waiting !== null;
   });
+
+// For the tests of one file: serves the page of VELDRA_PAGE and starts
+// Chromium before them, stops both after them. open() gives a fresh page.
+export function pageUnderTest() {
+  const up = {};
+  before(async () => {
+    up.server = await servePage(process.env.VELDRA_PAGE);
+    up.browser = await launchBrowser();
+  });
+  after(async () => {
+    await up.browser?.close();
+    await up.server?.close();
+  });
+  return {
+    open: (width, height) => openPage(up.browser, up.server.url, width, height),
+    get browser() {
+      return up.browser;
+    },
+    get url() {
+      return up.server.url;
+    },
+  };
+}

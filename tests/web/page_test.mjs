@@ -11,16 +11,14 @@
 import assert from 'node:assert/strict';
 import { mkdirSync, readFileSync } from 'node:fs';
 import { join } from 'node:path';
-import { after, before, describe, test } from 'node:test';
+import { describe, test } from 'node:test';
 import { gzipSync } from 'node:zlib';
 
 import {
   awaitOutputEnding,
-  launchBrowser,
-  openPage,
+  pageUnderTest,
   outputOf,
   runEnded,
-  servePage,
   statusOf,
   typeKeys,
 } from './page_driver.mjs';
@@ -35,20 +33,9 @@ mkdirSync(screenshots, { recursive: true });
 const needsEndOfInput = (t) => t.name.startsWith('end_of_input');
 const typeable = transcripts.filter((t) => !needsEndOfInput(t));
 
-let server;
-let browser;
+const chromium = pageUnderTest();
 
-before(async () => {
-  server = await servePage(process.env.VELDRA_PAGE);
-  browser = await launchBrowser();
-});
-
-after(async () => {
-  await browser?.close();
-  await server?.close();
-});
-
-const open = () => openPage(browser, server.url);
+const open = () => chromium.open();
 
 // The terminal's screen and scrollback as lines, without trailing blanks.
 const screenLines = (page) =>
@@ -83,6 +70,18 @@ test('a whole session pasted at once runs as it does through a pipe', async () =
   await runEnded(page);
   assert.equal(await outputOf(page), t.expected);
   assert.equal(await statusOf(page), 113);
+  await page.close();
+});
+
+test('function and cursor keys deliver their escape codes, a key each', async () => {
+  const page = await open();
+  await page.click('#terminal');
+  await page.keyboard.press('F1'); // ESC O P
+  await page.keyboard.press('ArrowUp'); // ESC [ A
+  await typeKeys(page, 'q');
+  await runEnded(page);
+  const menu = transcripts.find((s) => s.name === 'end_of_input_at_start').expected;
+  assert.equal(await outputOf(page), menu.repeat(7));
   await page.close();
 });
 
@@ -177,7 +176,7 @@ test('a new run starts after q', async () => {
 });
 
 test('figures of a first visit (reported, not judged)', async () => {
-  const page = await browser.newPage();
+  const page = await chromium.browser.newPage();
   const bytes = [];
   page.on('response', async (response) => {
     try {
@@ -187,7 +186,7 @@ test('figures of a first visit (reported, not judged)', async () => {
     }
   });
   await page.setViewport({ width: 1500, height: 1000 });
-  await page.goto(server.url);
+  await page.goto(chromium.url);
   await page.waitForFunction(() => window.veldraPage?.menuShownAt !== null);
   const menuAfter = await page.evaluate(() => window.veldraPage.menuShownAt);
   await page.click('#terminal');
