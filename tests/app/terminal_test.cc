@@ -174,6 +174,16 @@ class TerminalSession {
     return f;
   }
 
+  // Presses q at the next key wait: the run must end with 113 and leave the
+  // terminal as it was found.
+  void quitAndCheck() {
+    awaitKeyWait();
+    type("q");
+    const Finished f = finish();
+    EXPECT_EQ(f.status, 113);
+    EXPECT_TRUE(settingsAsBefore());
+  }
+
   // The program itself (with job control, not the shell around it).
   pid_t program() const { return program_; }
 
@@ -224,11 +234,7 @@ TEST(Terminal, KeysAreNotEchoedTypedNumbersAreAndQExits113) {
   t.awaitKeyWait();
   t.type(" ");
   t.readUntil(kMenuEnd);
-  t.awaitKeyWait();
-  t.type("q");
-  const Finished f = t.finish();
-  EXPECT_EQ(f.status, 113);
-  EXPECT_TRUE(t.settingsAsBefore());
+  t.quitAndCheck();
 }
 
 TEST(Terminal, KeysTypedAheadAreKept) {
@@ -345,11 +351,7 @@ TEST(Terminal, CtrlZStopsWithASaneTerminalAndTheSessionGoesOnAfterwards) {
     t.type(" ");
     t.readUntil(kMenuEnd);
   }
-  t.awaitKeyWait();
-  t.type("q");
-  const Finished f = t.finish();
-  EXPECT_EQ(f.status, 113);
-  EXPECT_TRUE(t.settingsAsBefore());
+  t.quitAndCheck();
 }
 
 // A stop that lands while the program switches the terminal between key mode
