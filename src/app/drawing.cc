@@ -157,12 +157,12 @@ struct Marker {
 std::vector<Marker> markers(const CaseDrawing& c, const Inputs& in) {
   const std::vector<std::string> lines = reportLines(c.Nr, in);
   std::vector<Marker> found;
-  const std::string wAtX = lineStarting(lines, {"w(x =", "w(x=", "wI(x=", "wII(x=", "w("});
+  const std::string wAtX = lineStarting(lines, {"w(", "wI(", "wII("});  // x before xq
   if (in.x >= 0 && in.x <= in.L && !wAtX.empty()) {
     found.push_back({"x", in.x, printedValue(wAtX), {wAtX}});
   }
-  const std::string fm = lineStarting(lines, {"fm = ", "fm= "});
-  const std::string xm = lineStarting(lines, {"xm = ", "xm= "});
+  const std::string fm = lineStarting(lines, {"fm"});
+  const std::string xm = lineStarting(lines, {"xm"});
   if (!fm.empty() && !xm.empty()) {
     // On an overhang the span deflects against the load: fm is its size.
     const double size = printedValue(fm);
