@@ -16,6 +16,7 @@ const NOTES = {
   'no-case': 'Kein Biegefall gewählt: Taste n, dann die Nummer des Biegefalls.',
   'no-span': 'Keine Biegelinie: die Länge L (beim Kragarm auch a) fehlt oder ist nicht positiv.',
   'force-off-span': 'Keine Biegelinie: die Kraft steht außerhalb der Stützweite (a zwischen 0 und L).',
+  'force-on-support': 'Keine Biegelinie: die Kraft steht auf einem Lager (a = 0 oder a = L) und biegt den Träger nicht.',
   'not-finite': 'Keine Biegelinie: mit diesen Werten ist sie nicht endlich (E, Iy oder a null, unendlich oder nan).',
 };
 

@@ -62,6 +62,8 @@ const char* statusName(beam::LineStatus status) {
       return "no-span";
     case beam::LineStatus::kForceOffTheSpan:
       return "force-off-span";
+    case beam::LineStatus::kForceOnASupport:
+      return "force-on-support";
     case beam::LineStatus::kNotFinite:
       return "not-finite";
   }

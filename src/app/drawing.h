@@ -13,6 +13,7 @@ namespace veldra::app {
 
 // The drawing of case Nr for the beam `in`, as one JSON object:
 //   case, status ("sampled", "no-case", "no-span", "force-off-span",
+//   "force-on-support",
 //   "not-finite"), beam ("span", "cantilever", "overhang"), L, a, sign (of F),
 //   load {kind: "force", "moment", "uniform", "rising", "falling"; at, or from
 //   and to, measured from A along the whole beam}, and, when sampled, points

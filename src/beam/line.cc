@@ -64,6 +64,10 @@ DeflectionLine sampleDeflectionLine(std::int32_t Nr, const Inputs& in, int count
     line.status = LineStatus::kForceOffTheSpan;
     return line;
   }
+  if (Nr == 2 && (in.a == 0 || in.a == in.L)) {
+    line.status = LineStatus::kForceOnASupport;
+    return line;
+  }
 
   count = std::max(count, 3);
   int spanPoints = count;

@@ -23,7 +23,9 @@ enum class LineStatus {
   kNoSuchCase,       // Nr names none of the thirteen cases
   kNoSpan,           // L (or the overhang a of cases 11, 12) is not a positive number
   kForceOffTheSpan,  // case 2 with the force outside the span: a < 0 or a > L
-  kNotFinite,        // the values give infinities or NaNs (zero E or Iy, a = 0 ...)
+  kForceOnASupport,  // case 2 with the force on A or B (a = 0 or a = L): the case's
+                     // formulas divide by a or L - a, and the beam carries it unbent
+  kNotFinite,        // the values give infinities or NaNs (zero E or Iy, ...)
 };
 
 struct DeflectionLine {

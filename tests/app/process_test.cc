@@ -76,11 +76,32 @@ TEST(Program, NonBlockingOutputDeliversEveryByte) {
   EXPECT_TRUE(f.output == expected);
 }
 
+// The late key is answered while the input stays open: a program that drives
+// the calculator over such a pipe waits for each answer before it types on.
 TEST(Program, NonBlockingInputWaitsForLateInput) {
   using namespace std::chrono_literals;
-  const Finished f = run("w q", {.nonBlocking = true, .inputDelay = 500ms});
+  const Finished f = run("w", {.nonBlocking = true,
+                               .inputDelay = 500ms,
+                               .awaitOutput = "momentan def. Werte:",
+                               .rest = " q"});
   EXPECT_EQ(f.status, 113) << f.errors;
   EXPECT_EQ(f.output, kMenu + kAllZero + kPause + kMenu);
+}
+
+// Output is written out in pieces as it grows, not held until the input runs
+// dry: 200,000 commands print 74 MB, and the run stays within a bound of its
+// shortest session's memory.
+TEST(Program, OutputIsWrittenOutAsItGrows) {
+  if (const char* runner = std::getenv("VELDRA_RUNNER"); runner != nullptr && *runner != '\0') {
+    GTEST_SKIP() << "an emulator's memory is not the program's";
+  }
+  const Finished shortest = run("q");
+  const Finished f = run(repeated("w ", 200'000) + "q");
+  EXPECT_EQ(f.status, 113) << f.errors;
+  EXPECT_EQ(f.output.size(), kMenu.size() + 200'000 * (kAllZero + kPause + kMenu).size());
+  constexpr long kBoundKiB = 512;
+  EXPECT_LT(f.peakKiB - shortest.peakKiB, kBoundKiB)
+      << "peak " << f.peakKiB << " KiB, the shortest session " << shortest.peakKiB << " KiB";
 }
 
 TEST(Program, OutputThatCannotBeWrittenIsReported) {

@@ -2,6 +2,7 @@
 // keys are not echoed, typed numbers are, and the terminal is left exactly as
 // it was found, also when a signal ends the program.
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <poll.h>
 #include <pty.h>
@@ -41,7 +42,8 @@ class TerminalSession {
   // process group, in the foreground, whose parent stays in the session, so
   // that Ctrl-Z really stops it.
   // With `ignored`, the program starts with that signal ignored, as under nohup.
-  explicit TerminalSession(bool jobControl = false, int ignored = 0) {
+  // With `nonBlocking`, the terminal is O_NONBLOCK, as another program may leave it.
+  explicit TerminalSession(bool jobControl = false, int ignored = 0, bool nonBlocking = false) {
     if (openpty(&master_, &slave_, nullptr, nullptr, nullptr) != 0) return;
     tcgetattr(slave_, &before_);
     int report[2];
@@ -53,6 +55,7 @@ class TerminalSession {
       dup2(slave_, STDIN_FILENO), dup2(slave_, STDOUT_FILENO), dup2(slave_, STDERR_FILENO);
       close(master_), close(slave_), close(report[0]);
       if (ignored != 0) signal(ignored, SIG_IGN);
+      if (nonBlocking) fcntl(STDIN_FILENO, F_SETFL, fcntl(STDIN_FILENO, F_GETFL) | O_NONBLOCK);
       if (!jobControl) {
         pid_t self = getpid();
         (void)!write(report[1], &self, sizeof self);
@@ -335,8 +338,12 @@ TEST(Terminal, EndOfFileKeyInNumberEntryLeavesTheValueAndGoesOn) {
   EXPECT_TRUE(t.settingsAsBefore());
 }
 
-TEST(Terminal, CtrlZStopsWithASaneTerminalAndTheSessionGoesOnAfterwards) {
-  TerminalSession t(/*jobControl=*/true);
+// Blocking, and non-blocking as another program may leave the terminal: then
+// the key wait is a poll, which the stop interrupts.
+class TerminalStop : public ::testing::TestWithParam<bool> {};
+
+TEST_P(TerminalStop, CtrlZStopsWithASaneTerminalAndTheSessionGoesOnAfterwards) {
+  TerminalSession t(/*jobControl=*/true, /*ignored=*/0, /*nonBlocking=*/GetParam());
   t.readUntil(kMenuEnd);
   for (int stop = 1; stop <= 2; ++stop) {  // the handler must be armed again after a stop
     t.awaitKeyWait();
@@ -353,6 +360,11 @@ TEST(Terminal, CtrlZStopsWithASaneTerminalAndTheSessionGoesOnAfterwards) {
   }
   t.quitAndCheck();
 }
+
+INSTANTIATE_TEST_SUITE_P(Terminal, TerminalStop, ::testing::Values(false, true),
+                         [](const ::testing::TestParamInfo<bool>& p) {
+                           return p.param ? "non_blocking" : "blocking";
+                         });
 
 // A stop that lands while the program switches the terminal between key mode
 // and line mode must not leave key mode on for good: keys typed ahead (a

@@ -136,7 +136,9 @@ TEST(SampledLine, SaysWhyThereIsNoLine) {
            {11, {.F = 1, .L = 4, .E = 1, .Iy = 1, .a = 0}, LineStatus::kNoSpan},
            {2, {.F = 1, .L = 4, .E = 1, .Iy = 1, .a = 5}, LineStatus::kForceOffTheSpan},
            {2, {.F = 1, .L = 4, .E = 1, .Iy = 1, .a = -1}, LineStatus::kForceOffTheSpan},
-           {2, {.F = 1, .L = 4, .E = 1, .Iy = 1, .a = 0}, LineStatus::kNotFinite},
+           {2, {.F = 1, .L = 4, .E = 1, .Iy = 1, .a = 0}, LineStatus::kForceOnASupport},
+           {2, {.F = 1, .L = 4, .E = 1, .Iy = 1, .a = 4}, LineStatus::kForceOnASupport},
+           {2, {.F = 1, .L = 4, .E = 0, .Iy = 1, .a = 3}, LineStatus::kNotFinite},
            {4, {.F = 1, .L = 4, .E = 0, .Iy = 1}, LineStatus::kNotFinite},
            {8, {.F = std::nan(""), .L = 4, .E = 1, .Iy = 1}, LineStatus::kNotFinite},
        }) {

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -39,7 +40,8 @@ namespace {
 
 Finished reap(pid_t pid, std::string output) {
   int raw = 0;
-  while (waitpid(pid, &raw, 0) < 0) {
+  rusage usage{};
+  while (wait4(pid, &raw, 0, &usage) < 0) {
     if (errno != EINTR) {
       ADD_FAILURE() << "waitpid: " << std::strerror(errno);
       return {};
@@ -47,6 +49,7 @@ Finished reap(pid_t pid, std::string output) {
   }
   Finished f;
   f.output = std::move(output);
+  f.peakKiB = usage.ru_maxrss;
   if (WIFEXITED(raw)) f.status = WEXITSTATUS(raw);
   if (WIFSIGNALED(raw)) f.signal = WTERMSIG(raw);
   return f;
@@ -89,8 +92,12 @@ Finished runPiped(const std::string& input, const Piping& piping) {
   std::string output, errors;
   std::size_t written = 0;
   int toChild = in[1], fromChild = piping.closeOutputEarly ? -1 : out[0], errorsFromChild = err[0];
-  if (input.empty()) close(toChild), toChild = -1;
+  if (input.empty() && piping.awaitOutput == nullptr) close(toChild), toChild = -1;
   const auto inputFrom = std::chrono::steady_clock::now() + piping.inputDelay;
+  // Until the awaited output shows, the input stays open after `input`.
+  std::string pending = input;
+  bool awaiting = piping.awaitOutput != nullptr;
+  const auto awaitUntil = inputFrom + std::chrono::seconds(10);
   const auto drain = [](int& fd, std::string& into) {
     char buffer[65536];
     const ssize_t n = read(fd, buffer, sizeof buffer);
@@ -103,14 +110,21 @@ Finished runPiped(const std::string& input, const Piping& piping) {
   // Standard error is read along, but not waited for to close: an emulator's
   // helper processes may hold it open after the program has gone.
   while (toChild >= 0 || fromChild >= 0) {
-    const bool early = std::chrono::steady_clock::now() < inputFrom;
+    const auto now = std::chrono::steady_clock::now();
+    if (awaiting && (output.find(piping.awaitOutput) != std::string::npos || now > awaitUntil)) {
+      if (now > awaitUntil) ADD_FAILURE() << "never printed: " << piping.awaitOutput;
+      awaiting = false;
+      pending += piping.rest;
+    }
+    const bool early = now < inputFrom;
+    const bool idle = early || (awaiting && written == pending.size());
     pollfd fds[3] = {
-        {early ? -1 : toChild, POLLOUT, 0}, {fromChild, POLLIN, 0}, {errorsFromChild, POLLIN, 0}};
-    if (poll(fds, 3, early ? 10 : -1) < 0) continue;
+        {idle ? -1 : toChild, POLLOUT, 0}, {fromChild, POLLIN, 0}, {errorsFromChild, POLLIN, 0}};
+    if (poll(fds, 3, idle ? 10 : -1) < 0) continue;
     if (toChild >= 0 && (fds[0].revents & (POLLOUT | POLLERR | POLLHUP)) != 0) {
-      const ssize_t n = write(toChild, input.data() + written, input.size() - written);
+      const ssize_t n = write(toChild, pending.data() + written, pending.size() - written);
       if (n > 0) written += static_cast<std::size_t>(n);
-      if (n < 0 || written == input.size()) close(toChild), toChild = -1;
+      if (n < 0 || (!awaiting && written == pending.size())) close(toChild), toChild = -1;
     }
     if (fromChild >= 0 && (fds[1].revents & (POLLIN | POLLHUP | POLLERR)) != 0) {
       drain(fromChild, output);

@@ -22,6 +22,7 @@ struct Finished {
   int signal = 0;   // the signal that ended it, or 0
   std::string output;
   std::string errors;  // standard error, captured only by runPiped
+  long peakKiB = 0;    // the child's peak resident memory, from wait4
 };
 
 // How runPiped connects the program.
@@ -30,6 +31,10 @@ struct Piping {
   bool nonBlocking = false;                 // both of the program's pipe ends set O_NONBLOCK
   std::chrono::milliseconds inputDelay{0};  // the input starts to arrive this late
   const char* outputFile = nullptr;         // standard output to this file instead
+  // With `awaitOutput`, the input is held open after `input` until the output
+  // shows that text (10 s at most); then `rest` follows and the input closes.
+  const char* awaitOutput = nullptr;
+  std::string rest = {};
 };
 
 // Feeds `input` as standard input through a pipe, collects standard output and
