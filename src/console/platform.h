@@ -1,7 +1,7 @@
 #pragma once
 
-// The few operations on standard input and output that differ between POSIX
-// and Windows; everything around them is shared.
+// The few operations on standard input and output that differ between the
+// platforms (POSIX, Windows, the browser page); everything around them is shared.
 
 #include <cstddef>
 
@@ -10,6 +10,12 @@ namespace veldra::console::platform {
 // Waits for one key press on the terminal and stores its code in `to`.
 // Returns 1, or 0 when the terminal has gone away or the read failed.
 std::size_t readKey(unsigned char* to);
+
+// Reads one line typed at the terminal, in the terminal's line mode (echoed,
+// editable, handed over with Enter), at most `size` bytes of it; the rest of a
+// longer line comes with the next calls. Returns 0 when the input has ended or
+// the end-of-file key was typed at the start of the line.
+std::size_t readLine(unsigned char* to, std::size_t size);
 
 // Reads what standard input has ready, at most `size` bytes (a terminal: at
 // most one line), waiting until there is something. Returns 0 at end of input;

@@ -15,11 +15,16 @@ int StdinSource::nextLineByte() { return next(false); }
 int StdinSource::next(bool key) {
   if (pos_ == len_) {
     pos_ = 0;
-    // One byte only for a key on a terminal: the keys typed after it stay with
-    // the terminal, to be read in the mode the dialogue is in when it gets to
-    // them. A terminal in line mode gives at most one line; a pipe what it has.
-    len_ = terminal_ && key ? platform::readKey(buffer_.data())
-                            : platform::readChunk(buffer_.data(), buffer_.size());
+    // One byte only for a key on a terminal: the keys typed after it are the
+    // terminal adaptor's, which edits them into a line if a number read comes
+    // to them. A line read on a terminal gives at most one line; a pipe what
+    // it has.
+    if (!terminal_) {
+      len_ = platform::readChunk(buffer_.data(), buffer_.size());
+    } else {
+      len_ = key ? platform::readKey(buffer_.data())
+                 : platform::readLine(buffer_.data(), buffer_.size());
+    }
     if (len_ == 0) return kEnd;
   }
   return buffer_[pos_++];

@@ -9,11 +9,11 @@
 
 namespace veldra::console {
 
-// The process's standard input. On a terminal, each key read switches it to
-// unechoed single-key mode for that one read and back at once; line reads run
-// in the terminal's own line mode. Elsewhere (pipe, file) it is read as plain
-// bytes. While it lives, a signal that ends or stops the process first puts the
-// terminal back as it was.
+// The process's standard input. On a terminal, the first key read switches it
+// to unechoed single-key mode, which holds until the object goes; only a line
+// read switches to the terminal's own line mode, for as long as the line is
+// typed. Elsewhere (pipe, file) it is read as plain bytes. While it lives, a
+// signal that ends or stops the process first puts the terminal back as it was.
 class StdinSource final : public ByteSource {
  public:
   StdinSource();

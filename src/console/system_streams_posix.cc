@@ -1,10 +1,12 @@
 #include <poll.h>
+#include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
 
 #include <array>
 #include <cerrno>
 #include <csignal>
+#include <string>
 
 #include "console/platform.h"
 #include "console/system_streams.h"
@@ -20,24 +22,48 @@ struct termios gUserMode;
 struct termios gKeyMode;
 volatile std::sig_atomic_t gKeyModeOn = 0;
 
-constexpr std::array kEndingSignals = {SIGINT, SIGTERM, SIGHUP, SIGQUIT};
-std::array<struct sigaction, kEndingSignals.size()> gPrevious;
-struct sigaction gPreviousStop;
+// Every signal whose default action ends the process, but SIGKILL, which no
+// one can catch, and SIGPIPE, which the output ignores (a reader that goes
+// away is the quiet end of a run). The crash signals are among them: a fault
+// must not leave the user a terminal that neither echoes nor edits.
+constexpr std::array kEndingSignals = {
+    SIGHUP,  SIGINT,  SIGQUIT, SIGILL,  SIGTRAP,   SIGABRT, SIGBUS,  SIGFPE,
+    SIGUSR1, SIGSEGV, SIGUSR2, SIGALRM, SIGTERM,   SIGXCPU, SIGXFSZ, SIGVTALRM,
+    SIGPROF, SIGIO,   SIGSYS,
+#ifdef SIGSTKFLT
+    SIGSTKFLT,
+#endif
+#ifdef SIGPWR
+    SIGPWR,
+#endif
+};
 
-// Every signal whose handler below touches the terminal.
+// The handled signals: the ending ones, the real-time ones (whose default
+// action ends the process too) and SIGTSTP.
+template <typename Visit>
+void forEachHandledSignal(Visit visit) {
+  for (const int sig : kEndingSignals) visit(sig);
+  for (int sig = SIGRTMIN; sig <= SIGRTMAX; ++sig) visit(sig);
+  visit(SIGTSTP);
+}
+
+std::array<struct sigaction, NSIG> gPrevious;
+
+// A handler runs on a stack of its own, so that a stack overflow (SIGSEGV on
+// a stack with no room left) still puts the terminal back.
+alignas(16) std::array<char, 64 * 1024> gHandlerStack;
+
 sigset_t handledSignals() {
   sigset_t set;
   sigemptyset(&set);
-  for (const int sig : kEndingSignals) sigaddset(&set, sig);
-  sigaddset(&set, SIGTSTP);
+  forEachHandledSignal([&set](int sig) { sigaddset(&set, sig); });
   return set;
 }
 
 // Holds the handled signals back for its lifetime; one that arrives meanwhile
 // is delivered when it ends. Without it, Ctrl-Z between switching the terminal
-// back and clearing gKeyModeOn would make the resumed program switch key mode
-// on again behind the guard's back, and the next key read would take key mode
-// for the user's.
+// and setting gKeyModeOn would make the resumed program switch to the wrong
+// mode behind the switch's back.
 class SignalsHeld {
  public:
   SignalsHeld() {
@@ -56,7 +82,8 @@ void restoreUserMode() {
   if (gKeyModeOn) (void)tcsetattr(STDIN_FILENO, TCSANOW, &gUserMode);
 }
 
-// Puts the terminal back, then lets the signal do what it would have done.
+// Puts the terminal back, then lets the signal do what it would have done:
+// the exit status, and a core dump where one is due, stay the signal's own.
 extern "C" void onEndingSignal(int sig) {
   const int savedErrno = errno;
   restoreUserMode();
@@ -67,8 +94,17 @@ extern "C" void onEndingSignal(int sig) {
   errno = savedErrno;
 }
 
+void handle(int sig, void (*handler)(int)) {
+  struct sigaction action {};
+  // One handler at a time: none may interrupt another's switch of mode.
+  action.sa_mask = handledSignals();
+  action.sa_handler = handler;
+  action.sa_flags = SA_ONSTACK;
+  sigaction(sig, &action, nullptr);
+}
+
 // Ctrl-Z: hand the shell a sane terminal, stop, and on SIGCONT take the key
-// mode up again if we were waiting for a key.
+// mode up again if the dialogue was in it.
 extern "C" void onStop(int /*sig*/) {
   const int savedErrno = errno;
   restoreUserMode();
@@ -79,87 +115,53 @@ extern "C" void onStop(int /*sig*/) {
   sigprocmask(SIG_UNBLOCK, &stop, nullptr);
   (void)std::raise(SIGTSTP);
   // Resumed here.
-  struct sigaction again {};
-  again.sa_handler = onStop;
-  again.sa_mask = handledSignals();
-  sigaction(SIGTSTP, &again, nullptr);
+  handle(SIGTSTP, onStop);
   if (gKeyModeOn) (void)tcsetattr(STDIN_FILENO, TCSANOW, &gKeyMode);
   errno = savedErrno;
 }
 
 void installHandlers() {
-  // One handler at a time: neither may interrupt the other's switch of mode.
-  struct sigaction action {};
-  action.sa_mask = handledSignals();
-  action.sa_handler = onEndingSignal;
-  for (std::size_t i = 0; i < std::size(kEndingSignals); ++i) {
-    sigaction(kEndingSignals[i], nullptr, &gPrevious[i]);
+  stack_t stack{};
+  stack.ss_sp = gHandlerStack.data();
+  stack.ss_size = gHandlerStack.size();
+  (void)sigaltstack(&stack, nullptr);
+  forEachHandledSignal([](int sig) {
+    sigaction(sig, nullptr, &gPrevious[static_cast<std::size_t>(sig)]);
     // A signal the shell told us to ignore stays ignored.
-    if (gPrevious[i].sa_handler != SIG_IGN) sigaction(kEndingSignals[i], &action, nullptr);
-  }
-  action.sa_handler = onStop;
-  sigaction(SIGTSTP, nullptr, &gPreviousStop);
-  if (gPreviousStop.sa_handler != SIG_IGN) sigaction(SIGTSTP, &action, nullptr);
+    if (gPrevious[static_cast<std::size_t>(sig)].sa_handler == SIG_IGN) return;
+    handle(sig, sig == SIGTSTP ? onStop : onEndingSignal);
+  });
 }
 
 void removeHandlers() {
-  for (std::size_t i = 0; i < std::size(kEndingSignals); ++i) {
-    sigaction(kEndingSignals[i], &gPrevious[i], nullptr);
-  }
-  sigaction(SIGTSTP, &gPreviousStop, nullptr);
+  forEachHandledSignal(
+      [](int sig) { sigaction(sig, &gPrevious[static_cast<std::size_t>(sig)], nullptr); });
 }
 
-// Unechoed single-key mode for the length of one key read. TCSANOW keeps keys
+// The terminal's two modes. Key mode (unechoed, one key at a time) is switched
+// on at the first key wait and held for the whole menu, so that keys typed
+// ahead are neither echoed nor met by the line buffer's limit; the user's own
+// line mode is switched on only while a number is typed. TCSANOW keeps keys
 // typed ahead; TCSAFLUSH would throw them away.
-class KeyMode {
- public:
-  KeyMode() {
-    const SignalsHeld held;
-    if (tcgetattr(STDIN_FILENO, &gUserMode) != 0) return;
-    gKeyMode = gUserMode;
-    gKeyMode.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO);
-    gKeyMode.c_cc[VMIN] = 1;
-    gKeyMode.c_cc[VTIME] = 0;
-    active_ = tcsetattr(STDIN_FILENO, TCSANOW, &gKeyMode) == 0;
-    gKeyModeOn = active_ ? 1 : 0;
-  }
-  ~KeyMode() {
-    if (!active_) return;
-    const SignalsHeld held;
-    (void)tcsetattr(STDIN_FILENO, TCSANOW, &gUserMode);
-    gKeyModeOn = 0;
-  }
-  KeyMode(const KeyMode&) = delete;
-  KeyMode& operator=(const KeyMode&) = delete;
-
- private:
-  bool active_ = false;
-};
-
-}  // namespace
-
-StdinSource::StdinSource() : terminal_(isatty(STDIN_FILENO) == 1) {
-  if (terminal_) installHandlers();
+bool switchToKeyMode() {
+  if (gKeyModeOn) return true;
+  const SignalsHeld held;
+  if (tcgetattr(STDIN_FILENO, &gUserMode) != 0) return false;
+  gKeyMode = gUserMode;
+  gKeyMode.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO);
+  gKeyMode.c_cc[VMIN] = 1;
+  gKeyMode.c_cc[VTIME] = 0;
+  if (tcsetattr(STDIN_FILENO, TCSANOW, &gKeyMode) != 0) return false;
+  gKeyModeOn = 1;
+  return true;
 }
 
-StdinSource::~StdinSource() {
-  if (terminal_) removeHandlers();
+void switchToLineMode() {
+  if (!gKeyModeOn) return;
+  const SignalsHeld held;
+  (void)tcsetattr(STDIN_FILENO, TCSANOW, &gUserMode);
+  gKeyModeOn = 0;
 }
-
-StdoutSink::StdoutSink() {
-  // A reader that goes away early (veldra < session | head -1) must end the
-  // session, not kill the process with SIGPIPE.
-  (void)std::signal(SIGPIPE, SIG_IGN);
-}
-
-namespace platform {
-
-std::size_t readKey(unsigned char* to) {
-  const KeyMode mode;
-  return readChunk(to, 1);
-}
-
-namespace {
 
 // Waits until `fd` is ready for `events`. Another program may have made our
 // stream non-blocking (O_NONBLOCK belongs to the open file, which a parent or a
@@ -174,7 +176,165 @@ bool awaitReady(int fd, short events) {
 
 bool wouldBlock(int error) { return error == EAGAIN || error == EWOULDBLOCK; }
 
+// A line of the terminal holds at most this many bytes, as its own line
+// buffer does; more is dropped, but the line's end still ends it.
+constexpr std::size_t kTerminalLine = 4095;
+
+// What was typed at the terminal while it was in key mode and not read yet.
+// Keys are taken from it one by one. A number read takes its line from it
+// with the line editing that the terminal would have given those bytes in
+// line mode (the user's erase, kill and end-of-file keys, and the echo), since
+// in key mode the terminal neither edits nor echoes.
+class TypedAhead {
+ public:
+  [[nodiscard]] bool empty() const { return pos_ == bytes_.size(); }
+
+  // Reads what the terminal has (waiting for one byte at least), in key mode.
+  bool fill() {
+    std::array<unsigned char, 4096> chunk{};
+    const std::size_t n = platform::readChunk(chunk.data(), chunk.size());
+    if (pos_ == bytes_.size()) bytes_.clear(), pos_ = 0;
+    bytes_.append(chunk.begin(), chunk.begin() + static_cast<std::ptrdiff_t>(n));
+    return n > 0;
+  }
+
+  unsigned char take() { return static_cast<unsigned char>(bytes_[pos_++]); }
+
+  // Edits bytes into `line` until it ends; true when it has (Enter, or the
+  // end-of-file key: at the start of a line that ends the read with nothing).
+  // What the terminal would have shown is appended to `echo`.
+  bool editLine(std::string& line, std::string& echo) {
+    const cc_t* keys = gUserMode.c_cc;
+    const tcflag_t flags = gUserMode.c_lflag;
+    const auto is = [keys](unsigned char c, int which) {
+      return keys[which] != _POSIX_VDISABLE && c == keys[which];
+    };
+    const auto shown = [flags](unsigned char c) {
+      if ((flags & ECHO) == 0) return std::string();
+      if (c < 0x20 && c != '\t' && c != '\n' && (flags & ECHOCTL) != 0) {
+        return std::string{'^', static_cast<char>(c + 0x40)};
+      }
+      return std::string(1, static_cast<char>(c));
+    };
+    const auto erase = [&] {
+      for (std::size_t k = shown(static_cast<unsigned char>(line.back())).size(); k > 0; --k) {
+        echo += "\b \b";
+      }
+      line.pop_back();
+    };
+    while (!empty()) {
+      const unsigned char c = take();
+      if (c == '\n' || is(c, VEOL) || is(c, VEOL2)) {
+        line += static_cast<char>(c);
+        echo += shown(c);
+        return true;
+      }
+      if (is(c, VEOF)) return true;
+      if (is(c, VERASE)) {
+        if (!line.empty()) erase();
+      } else if (is(c, VKILL)) {
+        while (!line.empty()) erase();
+      } else if (line.size() < kTerminalLine) {
+        line += static_cast<char>(c);
+        echo += shown(c);
+      }
+    }
+    return false;
+  }
+
+ private:
+  std::string bytes_;
+  std::size_t pos_ = 0;
+};
+
+TypedAhead gTypedAhead;
+
+// A line put together for a number read, handed out in pieces.
+std::string gLine;
+std::size_t gLineHandedOut = 0;
+
+// Shows on the terminal what it would have echoed itself.
+void echoOnTerminal(const std::string& echo) {
+  for (std::size_t done = 0; done < echo.size();) {
+    const ssize_t n = ::write(STDIN_FILENO, echo.data() + done, echo.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return;  // a terminal opened for reading only sees no echo
+    done += static_cast<std::size_t>(n);
+  }
+}
+
+// Bytes the terminal holds for reading in the mode it is in now.
+int bytesWaiting() {
+  int n = 0;
+  return ioctl(STDIN_FILENO, FIONREAD, &n) == 0 ? n : 0;
+}
+
+// The rest of a number's line, typed in the terminal's line mode. Bytes that
+// reached the terminal in key mode, just before the switch, would be handed
+// over at once as a line of their own: they are taken back in key mode and
+// edited with the rest. Returns false at the end of input.
+bool readRestOfLine(std::string& line, std::string& echo) {
+  for (;;) {
+    if (gTypedAhead.editLine(line, echo)) return true;
+    echoOnTerminal(echo);
+    echo.clear();
+    switchToLineMode();
+    if (bytesWaiting() > 0) {
+      if (!switchToKeyMode() || !gTypedAhead.fill()) return false;
+      continue;
+    }
+    std::array<unsigned char, kTerminalLine + 1> chunk{};
+    const std::size_t n = platform::readChunk(chunk.data(), chunk.size());
+    (void)switchToKeyMode();
+    line.append(chunk.begin(), chunk.begin() + static_cast<std::ptrdiff_t>(n));
+    return n > 0 || !line.empty();
+  }
+}
+
 }  // namespace
+
+StdinSource::StdinSource() : terminal_(isatty(STDIN_FILENO) == 1) {
+  if (terminal_) installHandlers();
+}
+
+StdinSource::~StdinSource() {
+  if (!terminal_) return;
+  {
+    const SignalsHeld held;
+    restoreUserMode();
+    gKeyModeOn = 0;
+  }
+  removeHandlers();
+}
+
+StdoutSink::StdoutSink() {
+  // A reader that goes away early (veldra < session | head -1) must end the
+  // session, not kill the process with SIGPIPE.
+  (void)std::signal(SIGPIPE, SIG_IGN);
+}
+
+namespace platform {
+
+std::size_t readKey(unsigned char* to) {
+  if (gTypedAhead.empty() && (!switchToKeyMode() || !gTypedAhead.fill())) return 0;
+  *to = gTypedAhead.take();
+  return 1;
+}
+
+std::size_t readLine(unsigned char* to, std::size_t size) {
+  if (gLineHandedOut == gLine.size()) {
+    gLine.clear();
+    gLineHandedOut = 0;
+    std::string echo;
+    const bool more = readRestOfLine(gLine, echo);
+    echoOnTerminal(echo);
+    if (!more) return 0;
+  }
+  const std::size_t n = std::min(size, gLine.size() - gLineHandedOut);
+  gLine.copy(reinterpret_cast<char*>(to), n, gLineHandedOut);
+  gLineHandedOut += n;
+  return n;
+}
 
 // An error (EIO from a terminal that went away) counts as end of input.
 std::size_t readChunk(unsigned char* to, std::size_t size) {

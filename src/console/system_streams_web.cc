@@ -47,9 +47,12 @@ std::size_t readKey(unsigned char* to) {
   return 1;
 }
 
-std::size_t readChunk(unsigned char* to, std::size_t size) {
+std::size_t readLine(unsigned char* to, std::size_t size) {
   return static_cast<std::size_t>(veldra_read_line(to, static_cast<int>(size)));
 }
+
+// The page is always a terminal, so this is never called.
+std::size_t readChunk(unsigned char* to, std::size_t size) { return readLine(to, size); }
 
 std::size_t writeChunk(const char* from, std::size_t size, int& /*error*/) {
   veldra_write(from, static_cast<int>(size));

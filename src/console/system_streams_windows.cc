@@ -48,6 +48,9 @@ std::size_t readKey(unsigned char* to) {
   return 1;
 }
 
+// A console hands over a line at a time from its own line editing.
+std::size_t readLine(unsigned char* to, std::size_t size) { return readChunk(to, size); }
+
 std::size_t readChunk(unsigned char* to, std::size_t size) {
   for (;;) {
     const int n = _read(0, to, static_cast<unsigned>(size));

@@ -7,10 +7,12 @@
 #include <poll.h>
 #include <pty.h>
 #include <sys/ioctl.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <csignal>
@@ -20,6 +22,7 @@
 #include <random>
 #include <string>
 #include <thread>
+#include <tuple>
 #include <vector>
 
 #include "support/child_process.h"
@@ -54,6 +57,11 @@ class TerminalSession {
       ioctl(slave_, TIOCSCTTY, 0);
       dup2(slave_, STDIN_FILENO), dup2(slave_, STDOUT_FILENO), dup2(slave_, STDERR_FILENO);
       close(master_), close(slave_), close(report[0]);
+      // Whatever the test runner ignores, the program starts as a shell starts
+      // it; a signal that dumps core writes no file.
+      for (int sig = 1; sig < NSIG; ++sig) signal(sig, SIG_DFL);
+      const rlimit noCore{0, 0};
+      setrlimit(RLIMIT_CORE, &noCore);
       if (ignored != 0) signal(ignored, SIG_IGN);
       if (nonBlocking) fcntl(STDIN_FILENO, F_SETFL, fcntl(STDIN_FILENO, F_GETFL) | O_NONBLOCK);
       if (!jobControl) {
@@ -118,6 +126,19 @@ class TerminalSession {
     return text;
   }
 
+  // Waits until the program has the terminal in its line mode for a number.
+  void awaitLineMode() {
+    const auto deadline = std::chrono::steady_clock::now() + 10s;
+    termios now{};
+    while (tcgetattr(slave_, &now) == 0 && (now.c_lflag & ICANON) == 0) {
+      if (std::chrono::steady_clock::now() > deadline) {
+        ADD_FAILURE() << "the program never read a line";
+        return;
+      }
+      std::this_thread::sleep_for(5ms);
+    }
+  }
+
   // Waits until the program has the terminal in its single-key mode.
   void awaitKeyWait() {
     const auto deadline = std::chrono::steady_clock::now() + 10s;
@@ -140,10 +161,29 @@ class TerminalSession {
       pollfd p{master_, POLLIN, 0};
       if (poll(&p, 1, 1) > 0) {
         char buffer[65536];
-        (void)!read(master_, buffer, sizeof buffer);
+        const ssize_t n = read(master_, buffer, sizeof buffer);
+        if (n > 0) seen_.append(buffer, static_cast<std::size_t>(n));
       }
     } while (std::chrono::steady_clock::now() < until);
   }
+
+  // Types `keys` all at once, as a paste does, reading the program's output
+  // meanwhile so that neither side blocks the other.
+  void typeAhead(const std::string& keys) {
+    for (std::size_t done = 0; done < keys.size();) {
+      pollfd p[2] = {{master_, POLLOUT, 0}, {master_, POLLIN, 0}};
+      if (poll(p, 2, 100) <= 0) continue;
+      if ((p[0].revents & POLLOUT) != 0) {
+        const ssize_t n =
+            write(master_, keys.data() + done, std::min<std::size_t>(keys.size() - done, 256));
+        if (n > 0) done += static_cast<std::size_t>(n);
+      }
+      if ((p[1].revents & POLLIN) != 0) drainFor(std::chrono::microseconds(0));
+    }
+  }
+
+  // What the program printed since the last readUntil, through its end.
+  std::string rest() const { return seen_.substr(consumed_); }
 
   // Waits, reading its output meanwhile, until the program's state is `letter`.
   bool awaitState(char letter) {
@@ -258,13 +298,21 @@ struct SignalCase {
 
 void PrintTo(const SignalCase& c, std::ostream* os) { *os << c.name; }
 
-class TerminalSignal : public ::testing::TestWithParam<SignalCase> {};
+// Every signal whose default action ends the process, but SIGKILL, which no
+// program can catch, and SIGPIPE, which the program ignores; the crash
+// signals among them. During a key wait (key mode) and during a number read.
+class TerminalSignal : public ::testing::TestWithParam<std::tuple<SignalCase, bool>> {};
 
-TEST_P(TerminalSignal, DuringAKeyWaitRestoresTheTerminal) {
-  const SignalCase& c = GetParam();
+TEST_P(TerminalSignal, RestoresTheTerminalAndEndsTheUsualWay) {
+  const auto& [c, duringNumberRead] = GetParam();
   TerminalSession t;
   t.readUntil(kMenuEnd);
   t.awaitKeyWait();
+  if (duringNumberRead) {
+    t.type("l");
+    t.readUntil("L = ");
+    t.awaitLineMode();
+  }
   if (c.key != 0) {
     t.type(std::string(1, c.key));
   } else {
@@ -277,11 +325,25 @@ TEST_P(TerminalSignal, DuringAKeyWaitRestoresTheTerminal) {
 
 INSTANTIATE_TEST_SUITE_P(
     Signals, TerminalSignal,
-    ::testing::Values(SignalCase{"ctrl_c", SIGINT, '\x03'}, SignalCase{"sigint", SIGINT, 0},
-                      SignalCase{"ctrl_backslash", SIGQUIT, '\x1c'},
-                      SignalCase{"sigquit", SIGQUIT, 0}, SignalCase{"sigterm", SIGTERM, 0},
-                      SignalCase{"sighup", SIGHUP, 0}),
-    [](const ::testing::TestParamInfo<SignalCase>& p) { return std::string(p.param.name); });
+    ::testing::Combine(
+        ::testing::Values(SignalCase{"ctrl_c", SIGINT, '\x03'}, SignalCase{"sigint", SIGINT, 0},
+                          SignalCase{"ctrl_backslash", SIGQUIT, '\x1c'},
+                          SignalCase{"sigquit", SIGQUIT, 0}, SignalCase{"sigterm", SIGTERM, 0},
+                          SignalCase{"sighup", SIGHUP, 0}, SignalCase{"sigill", SIGILL, 0},
+                          SignalCase{"sigtrap", SIGTRAP, 0}, SignalCase{"sigabrt", SIGABRT, 0},
+                          SignalCase{"sigbus", SIGBUS, 0}, SignalCase{"sigfpe", SIGFPE, 0},
+                          SignalCase{"sigusr1", SIGUSR1, 0}, SignalCase{"sigsegv", SIGSEGV, 0},
+                          SignalCase{"sigusr2", SIGUSR2, 0}, SignalCase{"sigalrm", SIGALRM, 0},
+                          SignalCase{"sigstkflt", SIGSTKFLT, 0}, SignalCase{"sigxcpu", SIGXCPU, 0},
+                          SignalCase{"sigxfsz", SIGXFSZ, 0}, SignalCase{"sigvtalrm", SIGVTALRM, 0},
+                          SignalCase{"sigprof", SIGPROF, 0}, SignalCase{"sigio", SIGIO, 0},
+                          SignalCase{"sigpwr", SIGPWR, 0}, SignalCase{"sigsys", SIGSYS, 0},
+                          SignalCase{"sigrtmin", SIGRTMIN, 0}, SignalCase{"sigrtmax", SIGRTMAX, 0}),
+        ::testing::Bool()),
+    [](const ::testing::TestParamInfo<std::tuple<SignalCase, bool>>& p) {
+      return std::string(std::get<0>(p.param).name) +
+             (std::get<1>(p.param) ? "_number_read" : "_key_wait");
+    });
 
 TEST(Terminal, ASignalIgnoredAtStartStaysIgnored) {
   TerminalSession t(/*jobControl=*/false, /*ignored=*/SIGHUP);  // as under nohup
@@ -386,6 +448,31 @@ TEST(Terminal, CtrlZAmongKeysTypedAheadNeverLeavesTheTerminalRaw) {
     const Finished f = t.finish();
     ASSERT_EQ(f.status, 113) << "round " << round;
     ASSERT_TRUE(t.settingsAsBefore()) << "terminal left raw in round " << round;
+  }
+}
+
+// Keys typed ahead (a paste, a held key) find the terminal in key mode
+// throughout the menu: none is echoed, and none is lost to the line buffer's
+// limit of 4095 bytes.
+TEST(Terminal, FiveThousandKeysTypedAheadAreNeitherEchoedNorLost) {
+  constexpr int kKeys = 5000;
+  for (int round = 0; round < 3; ++round) {
+    TerminalSession t;
+    t.readUntil(kMenuEnd);
+    t.awaitKeyWait();
+    t.typeAhead(std::string(kKeys, 'z') + "q");  // each z brings the menu back
+    const Finished f = t.finish();
+    ASSERT_EQ(f.status, 113) << "round " << round;
+    t.drainFor(100ms);  // what the terminal still holds of the output
+    const std::string printed = t.rest();
+    std::size_t menus = 0;
+    for (std::size_t at = printed.find(kMenuEnd); at != std::string::npos;
+         at = printed.find(kMenuEnd, at + 1)) {
+      ++menus;
+    }
+    EXPECT_EQ(menus, static_cast<std::size_t>(kKeys)) << "keys lost in round " << round;
+    EXPECT_EQ(printed.find('z'), std::string::npos) << "keys echoed in round " << round;
+    EXPECT_TRUE(t.settingsAsBefore());
   }
 }
 

@@ -2,16 +2,17 @@
 
 #include <fcntl.h>
 #include <poll.h>
-#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <sstream>
 
 namespace veldra::test {
@@ -40,8 +41,7 @@ namespace {
 
 Finished reap(pid_t pid, std::string output) {
   int raw = 0;
-  rusage usage{};
-  while (wait4(pid, &raw, 0, &usage) < 0) {
+  while (waitpid(pid, &raw, 0) < 0) {
     if (errno != EINTR) {
       ADD_FAILURE() << "waitpid: " << std::strerror(errno);
       return {};
@@ -49,10 +49,18 @@ Finished reap(pid_t pid, std::string output) {
   }
   Finished f;
   f.output = std::move(output);
-  f.peakKiB = usage.ru_maxrss;
   if (WIFEXITED(raw)) f.status = WEXITSTATUS(raw);
   if (WIFSIGNALED(raw)) f.signal = WTERMSIG(raw);
   return f;
+}
+
+// The peak resident memory of the process image that `pid` runs now, or 0.
+long residentPeakKiB(pid_t pid) {
+  std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+  for (std::string line; std::getline(status, line);) {
+    if (line.starts_with("VmHWM:")) return std::atol(line.c_str() + 6);
+  }
+  return 0;
 }
 
 }  // namespace
@@ -90,6 +98,7 @@ Finished runPiped(const std::string& input, const Piping& piping) {
   fcntl(in[1], F_SETFL, O_NONBLOCK);
 
   std::string output, errors;
+  long peakKiB = 0, startKiB = 0;
   std::size_t written = 0;
   int toChild = in[1], fromChild = piping.closeOutputEarly ? -1 : out[0], errorsFromChild = err[0];
   if (input.empty() && piping.awaitOutput == nullptr) close(toChild), toChild = -1;
@@ -128,12 +137,17 @@ Finished runPiped(const std::string& input, const Piping& piping) {
     }
     if (fromChild >= 0 && (fds[1].revents & (POLLIN | POLLHUP | POLLERR)) != 0) {
       drain(fromChild, output);
+      // Output comes from the program itself, after exec.
+      if (fromChild >= 0) peakKiB = std::max(peakKiB, residentPeakKiB(pid));
+      if (startKiB == 0) startKiB = peakKiB;
     }
     if (errorsFromChild >= 0 && (fds[2].revents & (POLLIN | POLLHUP | POLLERR)) != 0) {
       drain(errorsFromChild, errors);
     }
   }
   Finished f = reap(pid, std::move(output));
+  f.peakKiB = peakKiB;
+  f.startKiB = startKiB;
   if (errorsFromChild >= 0) fcntl(errorsFromChild, F_SETFL, O_NONBLOCK);
   while (errorsFromChild >= 0) drain(errorsFromChild, errors);
   f.errors = std::move(errors);

@@ -22,7 +22,11 @@ struct Finished {
   int signal = 0;   // the signal that ended it, or 0
   std::string output;
   std::string errors;  // standard error, captured only by runPiped
-  long peakKiB = 0;    // the child's peak resident memory, from wait4
+  // runPiped only: the program's peak resident memory (VmHWM) as last seen
+  // while its output arrived. wait4's figure would not do: it counts the test's
+  // own memory, which the child shares between fork and exec.
+  long peakKiB = 0;
+  long startKiB = 0;  // the same, when its first output arrived
 };
 
 // How runPiped connects the program.
