@@ -27,9 +27,8 @@ volatile std::sig_atomic_t gKeyModeOn = 0;
 // away is the quiet end of a run). The crash signals are among them: a fault
 // must not leave the user a terminal that neither echoes nor edits.
 constexpr std::array kEndingSignals = {
-    SIGHUP,  SIGINT,  SIGQUIT, SIGILL,  SIGTRAP,   SIGABRT, SIGBUS,  SIGFPE,
-    SIGUSR1, SIGSEGV, SIGUSR2, SIGALRM, SIGTERM,   SIGXCPU, SIGXFSZ, SIGVTALRM,
-    SIGPROF, SIGIO,   SIGSYS,
+    SIGHUP,    SIGINT,  SIGQUIT, SIGILL,  SIGTRAP, SIGABRT,   SIGBUS,  SIGFPE, SIGUSR1, SIGSEGV,
+    SIGUSR2,   SIGALRM, SIGTERM, SIGXCPU, SIGXFSZ, SIGVTALRM, SIGPROF, SIGIO,  SIGSYS,
 #ifdef SIGSTKFLT
     SIGSTKFLT,
 #endif
