@@ -5,7 +5,12 @@
 // a key read takes one byte, unechoed; a line read takes bytes as a
 // terminal's line mode does, echoing them, with Backspace and Ctrl-U to edit,
 // Enter to hand the line over and Ctrl-D at the start of a line to end that
-// read. So a pasted session is consumed by the same rules as a piped one.
+// read. So a pasted session is consumed by the same rules as a piped one, but
+// for the editing bytes, which act as they do in a terminal.
+//
+// A paste of any size keeps the page alive: the program gives the browser a
+// turn after every few milliseconds of work, and waits while the screen is
+// behind with what it was given to show.
 
 const ENTER = 0x0a;
 const CARRIAGE_RETURN = 0x0d;
@@ -14,18 +19,59 @@ const KILL_LINE = 0x15; // Ctrl-U
 const BACKSPACE = 0x08;
 const DELETE = 0x7f;
 
+// A terminal's line buffer holds this many bytes of one line; the rest of a
+// longer line is dropped unechoed, and its Enter still ends it.
+const LINE_LIMIT = 4095;
+
+// Work between two turns of the browser, in milliseconds.
+const SLICE = 8;
+
+// Output handed to the screen and not yet shown: above HIGH the program waits
+// until the screen is down to LOW.
+const HIGH = 256 * 1024;
+const LOW = 32 * 1024;
+
+// Output kept for reading back (outputBytes); what comes later is shown, and
+// only counted.
+export const KEPT_OUTPUT = 64 * 1024 * 1024;
+
 const encoder = new TextEncoder();
+const latin1 = new TextDecoder('latin1');
+
+// One turn of the browser's event loop: input, timers and painting go on. A
+// posted message waits its turn behind them, unlike scheduler.yield(), whose
+// continuation goes first, and without the 4 ms that a nested setTimeout takes.
+const turns = new MessageChannel();
+const turnWaiters = [];
+turns.port1.onmessage = () => turnWaiters.shift()?.();
+const yieldToBrowser = () =>
+  new Promise((resolve) => {
+    turnWaiters.push(resolve);
+    turns.port2.postMessage(null);
+  });
 
 export class ProgramTerminal {
-  // show(text): puts text on the screen (program output and echo alike).
+  // show(text, done): puts text on the screen (program output and echo
+  // alike) and calls done() once it is shown.
   // onKeyWait(): called each time the program waits for a key.
   constructor({ show, onKeyWait = () => {} }) {
     this.show = show;
     this.onKeyWait = onKeyWait;
-    this.queue = [];
-    this.waiting = null; // the read that waits for the next byte
+    this.chunks = []; // typed input, in chunks; chunks[head] is read from `offset` on
+    this.head = 0;
+    this.offset = 0;
+    this.queued = 0; // bytes typed and not read yet
+    this.wakeReader = null; // resolves the read that waits for the next byte
     this.rest = null; // what a line read could not take of its line
-    this.output = []; // every byte the program wrote, as chunks
+    this.echo = ''; // echo not shown yet
+    this.unshown = 0; // bytes handed to the screen and not shown yet
+    this.wakeWriter = null; // resolves the wait for the screen to catch up
+    this.sliceStart = performance.now();
+    this.output = []; // the program's output, as chunks, KEPT_OUTPUT at most
+    this.outputKept = 0;
+    this.outputDropped = 0;
+    this.atKeyWait = false; // the program waits for a key right now
+    this.failure = null; // the error that ended the run, if one did
     this.ended = false;
   }
 
@@ -33,82 +79,191 @@ export class ProgramTerminal {
   // Carriage return becomes line feed, as a terminal's ICRNL makes it.
   type(input) {
     if (this.ended) return;
-    const bytes = typeof input === 'string' ? encoder.encode(input) : input;
-    for (const b of bytes) this.queue.push(b === CARRIAGE_RETURN ? ENTER : b);
-    this.wake();
+    const bytes = typeof input === 'string' ? encoder.encode(input) : Uint8Array.from(input);
+    if (bytes.length === 0) return;
+    this.chunks.push(bytes);
+    this.queued += bytes.length;
+    const wake = this.wakeReader;
+    this.wakeReader = null;
+    wake?.();
   }
 
-  // What the program has written so far, as a byte string (one char a byte).
+  // How many bytes are typed and not read yet.
+  pending() {
+    return this.queued;
+  }
+
+  // True while the program waits for input with nothing left to read.
+  idle() {
+    return this.queued === 0 && this.wakeReader !== null;
+  }
+
+  // What the program has written and the page kept, as one byte array.
+  outputBytes() {
+    const all = new Uint8Array(this.outputKept);
+    let at = 0;
+    for (const chunk of this.output) {
+      all.set(chunk, at);
+      at += chunk.length;
+    }
+    return all;
+  }
+
+  // The same, as a byte string (one char a byte).
   outputText() {
-    let text = '';
-    for (const chunk of this.output) text += String.fromCharCode(...chunk);
-    return text;
+    return latin1.decode(this.outputBytes());
   }
 
   // The program's output: kept byte for byte, shown with "\n" as "\r\n".
   write(bytes) {
-    this.output.push(bytes);
-    this.show(new TextDecoder('latin1').decode(bytes).replaceAll('\n', '\r\n'));
+    this.flushEcho();
+    if (this.outputKept + bytes.length <= KEPT_OUTPUT) {
+      this.output.push(bytes);
+      this.outputKept += bytes.length;
+    } else {
+      this.outputDropped += bytes.length;
+    }
+    this.display(latin1.decode(bytes).replaceAll('\n', '\r\n'));
   }
 
-  // The next byte as a key, unechoed.
+  display(text) {
+    this.unshown += text.length;
+    this.show(text, () => {
+      this.unshown -= text.length;
+      if (this.unshown <= LOW) {
+        const wake = this.wakeWriter;
+        this.wakeWriter = null;
+        wake?.();
+      }
+    });
+  }
+
+  flushEcho() {
+    if (this.echo === '') return;
+    const text = this.echo;
+    this.echo = '';
+    this.display(text);
+  }
+
+  // The next byte as a key, unechoed; -1 once the run has ended.
   async readKey() {
-    this.onKeyWait();
-    return this.nextByte();
+    this.atKeyWait = true;
+    try {
+      this.onKeyWait();
+      return await this.nextByte();
+    } catch (error) {
+      return this.fail(error);
+    } finally {
+      this.atKeyWait = false;
+    }
   }
 
   // One line, at most `size` bytes of it: what a terminal in line mode hands
-  // over. Empty after Ctrl-D at the start of the line.
+  // over. Empty after Ctrl-D at the start of the line, or once the run has
+  // ended.
   async readLine(size) {
-    if (this.rest === null) this.rest = await this.collectLine();
-    const line = this.rest.subarray(0, size);
-    this.rest = this.rest.length > size ? this.rest.subarray(size) : null;
-    return line;
+    try {
+      if (this.rest === null) this.rest = await this.collectLine();
+      const line = this.rest.subarray(0, size);
+      this.rest = this.rest.length > size ? this.rest.subarray(size) : null;
+      return line;
+    } catch (error) {
+      this.fail(error);
+      return new Uint8Array(0);
+    }
+  }
+
+  // An error in a read: the program is told that its input has ended, so
+  // that it ends at once, and the error is kept for the page to name.
+  fail(error) {
+    this.failure ??= error;
+    this.end();
+    return -1;
   }
 
   async collectLine() {
     const line = [];
     for (;;) {
       const b = await this.nextByte();
+      if (b < 0) return Uint8Array.from(line);
       if (b === ENTER) {
         line.push(b);
-        this.show('\r\n');
+        this.echo += '\r\n';
+        this.flushEcho();
         return Uint8Array.from(line);
       }
       if (b === END_OF_FILE) {
         // At the start of a line: the end of this read; else hand it over.
+        this.flushEcho();
         return Uint8Array.from(line);
       }
       if (b === BACKSPACE || b === DELETE) {
-        if (line.length > 0) this.show(erase(line.pop()));
+        if (line.length > 0) this.echo += erase(line.pop());
       } else if (b === KILL_LINE) {
-        while (line.length > 0) this.show(erase(line.pop()));
-      } else {
+        while (line.length > 0) this.echo += erase(line.pop());
+      } else if (line.length < LINE_LIMIT) {
         line.push(b);
-        this.show(echo(b));
+        this.echo += echo(b);
       }
     }
   }
 
-  nextByte() {
-    if (this.queue.length > 0) return Promise.resolve(this.queue.shift());
-    return new Promise((resolve) => {
-      this.waiting = resolve;
-    });
+  // The next byte typed. Gives the browser its turn when the slice of work
+  // is used up, and waits while the screen is behind.
+  async nextByte() {
+    for (;;) {
+      if (this.unshown > HIGH) {
+        this.flushEcho();
+        await new Promise((resolve) => {
+          this.wakeWriter = resolve;
+        });
+        this.sliceStart = performance.now();
+      } else if (this.queued === 0) {
+        this.flushEcho();
+        await new Promise((resolve) => {
+          this.wakeReader = resolve;
+        });
+        // A paste is taken in a turn of its own, after the browser has
+        // finished with the event that brought it.
+        if (this.queued > 1) await yieldToBrowser();
+        this.sliceStart = performance.now();
+      } else if (performance.now() - this.sliceStart > SLICE) {
+        this.flushEcho();
+        await yieldToBrowser();
+        this.sliceStart = performance.now();
+      } else {
+        return this.takeByte();
+      }
+      if (this.ended) return -1;
+    }
   }
 
-  wake() {
-    if (this.waiting !== null && this.queue.length > 0) {
-      const resolve = this.waiting;
-      this.waiting = null;
-      resolve(this.queue.shift());
+  takeByte() {
+    const chunk = this.chunks[this.head];
+    const typed = chunk[this.offset++];
+    const b = typed === CARRIAGE_RETURN ? ENTER : typed;
+    this.queued -= 1;
+    if (this.offset === chunk.length) {
+      this.chunks[this.head++] = null;
+      this.offset = 0;
+      if (this.head === this.chunks.length) {
+        this.chunks = [];
+        this.head = 0;
+      }
     }
+    return b;
   }
 
   // The program has ended: nothing more is read.
   end() {
     this.ended = true;
-    this.queue = [];
+    this.chunks = [];
+    this.head = 0;
+    this.offset = 0;
+    this.queued = 0;
+    const wake = this.wakeReader;
+    this.wakeReader = null;
+    wake?.();
   }
 }
 

@@ -95,6 +95,7 @@ describe('the drawing of each load case', () => {
       if (c.xq) await typeKeys(page, `${c.xq}\n`);
       await typeKeys(page, 'g');
       await awaitOutputEnding(page, 'weiter mit bel.Taste..');
+      await awaitIdle(page);
       const d = await drawingOf(page);
       const lines = reportLines(await outputOf(page), c.nr);
 

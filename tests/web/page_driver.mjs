@@ -96,12 +96,10 @@ export const statusOf = (page) => page.evaluate(() => window.veldraPage.status);
 export const awaitOutputEnding = (page, text) =>
   page.waitForFunction((t) => window.veldraPage.run.outputText().endsWith(t), {}, text);
 
-// Resolves once the program has taken every byte typed and waits for more.
+// Resolves once the program has taken every byte typed and waits for more,
+// and the drawing shows the values it waits with.
 export const awaitIdle = (page) =>
-  page.waitForFunction(() => {
-    const run = window.veldraPage.run;
-    return run.queue.length === 0 && run.waiting !== null;
-  });
+  page.waitForFunction(() => window.veldraPage.run.idle() && !window.veldraPage.drawingPending);
 
 // For the tests of one file: serves the page of VELDRA_PAGE and starts
 // Chromium before them, stops both after them. open() gives a fresh page.

@@ -9,6 +9,8 @@
 // VELDRA_SCREENSHOTS (default build/web/screenshots) receives the pictures.
 
 import assert from 'node:assert/strict';
+import { spawnSync } from 'node:child_process';
+import { createHash } from 'node:crypto';
 import { mkdirSync, readFileSync } from 'node:fs';
 import { join } from 'node:path';
 import { describe, test } from 'node:test';
@@ -209,5 +211,96 @@ test('figures of a first visit (reported, not judged)', async () => {
       `${delays[50].toFixed(1)} ms, slowest ${delays[99].toFixed(1)} ms of 100`,
   );
   assert.ok(total > 0);
+  await page.close();
+});
+
+describe('a paste of any size', () => {
+  // The longest gap of a 10 ms timer while `work` runs in the page: how long
+  // the page was frozen at most.
+  const longestFreeze = async (page, input, work) => {
+    await page.evaluate((text) => {
+      window.pasteInput = text;
+    }, input);
+    await page.evaluate(() => {
+      const probe = { last: performance.now(), longest: 0 };
+      probe.timer = setInterval(() => {
+        const now = performance.now();
+        probe.longest = Math.max(probe.longest, now - probe.last);
+        probe.last = now;
+      }, 10);
+      window.freezeProbe = probe;
+    });
+    await work();
+    return page.evaluate(() => {
+      clearInterval(window.freezeProbe.timer);
+      return window.freezeProbe.longest;
+    });
+  };
+
+  const digest = (bytes) => createHash('sha256').update(bytes).digest('hex');
+  const pageOutputDigest = (page) =>
+    page.evaluate(async () => {
+      const bytes = window.veldraPage.run.outputBytes();
+      const hash = await crypto.subtle.digest('SHA-256', bytes);
+      return [...new Uint8Array(hash)].map((b) => b.toString(16).padStart(2, '0')).join('');
+    });
+
+  test('a 1 MB session ends with 113, prints what the native program prints, and never freezes the page', async () => {
+    const body = 'n2\nf10000\nl4000 210000 8.356e7\na1500\nx2000\nw g ';
+    const input = body.repeat(Math.ceil(1_000_000 / body.length)) + 'q';
+    const native = spawnSync(process.env.VELDRA_NATIVE ?? 'build/tests/veldra', {
+      input,
+      maxBuffer: 1 << 30,
+    });
+    assert.equal(native.status, 113);
+    const page = await open();
+    const started = performance.now();
+    const freeze = await longestFreeze(page, input, async () => {
+      await page.evaluate(() => window.veldraPage.screen.paste(window.pasteInput));
+      await page.waitForFunction(() => window.veldraPage.status !== null, { timeout: 600_000 });
+    });
+    const seconds = (performance.now() - started) / 1000;
+    assert.equal(await statusOf(page), 113);
+    assert.equal(await pageOutputDigest(page), digest(native.stdout), 'the same bytes as native');
+    assert.deepEqual(page.errors, []);
+    const { JSHeapUsedSize } = await page.metrics();
+    console.log(
+      `1 MB session pasted: ${(native.stdout.length / 1e6).toFixed(1)} MB printed in ` +
+        `${seconds.toFixed(1)} s; page frozen ${freeze.toFixed(0)} ms at most; ` +
+        `JavaScript heap afterwards ${(JSHeapUsedSize / 2 ** 20).toFixed(0)} MiB`,
+    );
+    assert.ok(freeze < 100, `the page froze for ${freeze.toFixed(0)} ms`);
+    await page.close();
+  });
+
+  test('a 10 MB number line ends too', async () => {
+    const input = 'f12.5' + ' '.repeat(10_000_000) + '\nw q';
+    const page = await open();
+    const started = performance.now();
+    const freeze = await longestFreeze(page, input, async () => {
+      await page.evaluate(() => window.veldraPage.screen.paste(window.pasteInput));
+      await page.waitForFunction(() => window.veldraPage.status !== null, { timeout: 600_000 });
+    });
+    const seconds = (performance.now() - started) / 1000;
+    assert.equal(await statusOf(page), 113);
+    assert.match(await outputOf(page), /F\/M\/q\/q2 = 12\.500000\n/);
+    console.log(`10 MB number line pasted: ended in ${seconds.toFixed(1)} s; page frozen ${freeze.toFixed(0)} ms at most`);
+    await page.close();
+  });
+});
+
+test('an error that stops the run is shown, with a new run offered', async () => {
+  const page = await open();
+  await page.evaluate(() => {
+    window.veldraPage.run.nextByte = () => Promise.reject(new Error('Testfehler'));
+  });
+  await page.click('#terminal');
+  await typeKeys(page, 'w');
+  await page.waitForFunction(() => window.veldraPage.failure !== null, { timeout: 10_000 });
+  assert.match(await page.$eval('#status', (e) => e.textContent), /Fehler.*Testfehler/);
+  assert.equal(await page.$eval('#restart', (e) => e.hidden), false);
+  assert.equal(await page.$eval('#keys button[data-key="w"]', (e) => e.disabled), true);
+  await page.click('#restart');
+  await page.waitForFunction(() => window.veldraPage.status === null && window.veldraPage.keyWaits > 0);
   await page.close();
 });
