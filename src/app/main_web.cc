@@ -4,6 +4,7 @@
 
 #include <emscripten.h>
 
+#include <optional>
 #include <string>
 
 #include "app/drawing.h"
@@ -15,14 +16,19 @@
 namespace {
 
 veldra::dialogue::InputState gState;
+std::optional<veldra::app::Printed> gPrinted;  // the values of the last report
 std::string gDrawing;
+
+void onReport(const veldra::dialogue::InputState& state) {
+  gPrinted = veldra::app::Printed{state.Nr, state.beam};
+}
 
 }  // namespace
 
 // The drawing of the values entered so far (see app/drawing.h), valid until the
 // next call. Called by the page while the dialogue waits; it only reads.
 extern "C" EMSCRIPTEN_KEEPALIVE const char* veldra_drawing(int points) {
-  gDrawing = veldra::app::drawingJson(gState.Nr, gState.beam, points);
+  gDrawing = veldra::app::drawingJson(gState.Nr, gState.beam, points, gPrinted);
   return gDrawing.c_str();
 }
 
@@ -30,5 +36,5 @@ int main() {
   veldra::console::StdinSource in;
   veldra::console::StdoutSink out;
   veldra::console::Console console(in, out);
-  return out.finish(veldra::dialogue::runMenu(console, gState));
+  return out.finish(veldra::dialogue::runMenu(console, gState, onReport));
 }

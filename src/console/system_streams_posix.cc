@@ -50,7 +50,7 @@ std::array<struct sigaction, NSIG> gPrevious;
 
 // A handler runs on a stack of its own, so that a stack overflow (SIGSEGV on
 // a stack with no room left) still puts the terminal back.
-alignas(16) std::array<char, 64 * 1024> gHandlerStack;
+alignas(16) std::array<char, std::size_t{64} * 1024> gHandlerStack;
 
 sigset_t handledSignals() {
   sigset_t set;

@@ -4,6 +4,7 @@
 #include <array>
 #include <string_view>
 
+#include "beam/catalogue.h"
 #include "beam/report.h"
 #include "beam/six_decimals.h"
 #include "dialogue/input_state.h"
@@ -13,6 +14,13 @@ namespace veldra::dialogue {
 namespace {
 
 using console::Console;
+
+// What a command works on.
+struct Session {
+  Console& console;
+  InputState& state;
+  ReportListener reported;
+};
 
 // Whether the session goes on after a command.
 enum class Flow { Continue, Stop };
@@ -25,20 +33,25 @@ Flow pause(Console& console) {
   return anyKey(console);
 }
 
-Flow showBanner(Console& console, InputState& /*state*/) {
+Flow showBanner(Session& session) {
+  Console& console = session.console;
   console.print(kBanner);
   return pause(console);
 }
 
-Flow showCatalogue(Console& console, InputState& /*state*/) {
-  for (const std::string_view page : kCataloguePages) {
-    console.print(page);
+Flow showCatalogue(Session& session) {
+  Console& console = session.console;
+  auto line = beam::loadCases().begin();
+  for (const std::size_t length : kCataloguePageLengths) {
+    for (std::size_t k = 0; k < length; ++k, ++line) console.print(line->catalogueLine);
     if (pause(console) == Flow::Stop) return Flow::Stop;
   }
   return Flow::Continue;
 }
 
-Flow enterCaseNumber(Console& console, InputState& s) {
+Flow enterCaseNumber(Session& session) {
+  Console& console = session.console;
+  InputState& s = session.state;
   console.print(kAskCaseNumber);
   console.readInt(s.Nr);
   // Tested on whatever Nr holds now, also after a read that converted nothing;
@@ -54,32 +67,45 @@ void ask(Console& console, std::string_view prompt, double& field) {
   console.readDouble(field);
 }
 
-Flow enterLoad(Console& console, InputState& s) {
+Flow enterLoad(Session& session) {
+  Console& console = session.console;
+  InputState& s = session.state;
   ask(console, kAskLoad, s.beam.F);
   return Flow::Continue;
 }
 
-Flow enterSpanAndStiffness(Console& console, InputState& s) {
+Flow enterSpanAndStiffness(Session& session) {
+  Console& console = session.console;
+  InputState& s = session.state;
   ask(console, kAskSpan, s.beam.L);
   ask(console, kAskModulus, s.beam.E);
   ask(console, kAskSecondMoment, s.beam.Iy);
   return Flow::Continue;
 }
 
-Flow enterDistance(Console& console, InputState& s) {
+Flow enterDistance(Session& session) {
+  Console& console = session.console;
+  InputState& s = session.state;
   ask(console, kAskDistance, s.beam.a);
   return Flow::Continue;
 }
 
-Flow enterCoordinates(Console& console, InputState& s) {
+Flow enterCoordinates(Session& session) {
+  Console& console = session.console;
+  InputState& s = session.state;
   ask(console, kAskCoordinate, s.beam.x);
-  // Only the overhang cases have a second coordinate; otherwise xq keeps its value.
-  if (s.Nr == 11 || s.Nr == 12) ask(console, kAskOverhangCoordinate, s.beam.xq);
+  // Only a beam with an overhang has a second coordinate; otherwise xq keeps
+  // its value.
+  const beam::LoadCase* c = beam::findLoadCase(s.Nr);
+  if (c != nullptr && c->support == beam::Support::kOverhang) {
+    ask(console, kAskOverhangCoordinate, s.beam.xq);
+  }
   return Flow::Continue;
 }
 
-// cppcheck-suppress constParameter ; every command of the key table takes the state alike
-Flow showValues(Console& console, InputState& s) {
+Flow showValues(Session& session) {
+  Console& console = session.console;
+  const InputState& s = session.state;
   const auto show = [&console](std::string_view label, double v) {
     console.print(label);
     console.print(beam::sixDecimals(v));
@@ -97,17 +123,19 @@ Flow showValues(Console& console, InputState& s) {
   return pause(console);
 }
 
-Flow computeResults(Console& console, InputState& s) {
-  console.print(beam::resultReport(s.Nr, s.beam));
-  return pause(console);
+Flow computeResults(Session& session) {
+  const InputState& s = session.state;
+  session.console.print(beam::resultReport(s.Nr, s.beam));
+  if (session.reported != nullptr) session.reported(s);
+  return pause(session.console);
 }
 
-Flow quit(Console& /*console*/, InputState& /*state*/) { return Flow::Stop; }
+Flow quit(Session& /*session*/) { return Flow::Stop; }
 
 struct KeyCommand {
   int key;
   // cppcheck-suppress unusedStructMember ; called through the table in runMenu
-  Flow (*run)(Console&, InputState&);
+  Flow (*run)(Session&);
 };
 
 // Only these ten codes act; every other code just brings the menu back.
@@ -131,14 +159,15 @@ int runMenu(Console& console) {
   return runMenu(console, state);
 }
 
-int runMenu(Console& console, InputState& state) {
+int runMenu(Console& console, InputState& state, ReportListener reported) {
+  Session session{console, state, reported};
   for (;;) {
     console.print(kMenu);
     const std::optional<int> key = console.waitKey();
     if (!key) break;
     const auto* command = std::find_if(kKeyCommands.begin(), kKeyCommands.end(),
                                        [&](const KeyCommand& c) { return c.key == *key; });
-    if (command != kKeyCommands.end() && command->run(console, state) == Flow::Stop) break;
+    if (command != kKeyCommands.end() && command->run(session) == Flow::Stop) break;
   }
   // Whether this last output arrived is the console owner's to report.
   (void)console.flush();

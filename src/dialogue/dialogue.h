@@ -14,9 +14,13 @@ inline constexpr int kExitStatus = 113;
 // status, kExitStatus. Never exits the process itself.
 int runMenu(console::Console& console);
 
+// Called with the values whose report key g has just printed, before its pause.
+using ReportListener = void (*)(const InputState& state);
+
 // The same, on a state that the caller owns: it holds the values entered, and
 // the caller may read it whenever the dialogue waits (to draw the beam, say).
-// The dialogue never learns who reads it.
-int runMenu(console::Console& console, InputState& state);
+// `reported`, when given, hears of each report printed. The dialogue never
+// learns who reads or listens.
+int runMenu(console::Console& console, InputState& state, ReportListener reported = nullptr);
 
 }  // namespace veldra::dialogue

@@ -20,24 +20,6 @@ const std::string_view kBanner =
     "VELDRA,Fachbereich Bauingenieurwesen,Technische Hochschule Prof. N.N.," VELDRA_RELEASE_DATE_DMY
     "\n";
 
-const std::array<std::string_view, 3> kCataloguePages = {
-    "+Fall 1:Lager bei A u. B, Kraft in der Mitte\n"
-    "+Fall 2:Lager bei A u. B, Kraft aussermittig\n"
-    "+Fall 31:Lager bei A u. B,Moment um A\n"
-    "+Fall 32:Lager bei A u. B,Moment um B\n"
-    "+Fall 4:Lager bei A u. B, Gleichstreckenlast\n",
-
-    "+Fall 5:Lager bei A u. B, Dreieckslast aufst.\n"
-    "+Fall 6:Einsp bei B,Kraft bei A\n"
-    "+Fall 7:Einsp bei B,Moment um A\n"
-    "+Fall 8:Einsp bei B,Gleichstreckenlast\n"
-    "+Fall 9:Einsp bei B,Dreickslast aufst.\n",
-
-    "+Fall 10:Einsp bei B,Dreieckslast abfall.\n"
-    "+Fall 11:Kragtraeger,Lager bei A u. B,Kraft am Kragende C\n"
-    "+Fall 12:Kragtraeger,Lager bei A u. B,Gleichstreckenlast am Kragarm\n",
-};
-
 const std::string_view kPausePrompt = "weiter mit bel.Taste..";
 
 const std::string_view kAskCaseNumber = "Nr.des Biegefalls\nNr= ";

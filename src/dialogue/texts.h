@@ -4,6 +4,7 @@
 // are written as two letters, the sharp s as "ss".
 
 #include <array>
+#include <cstddef>
 #include <string_view>
 
 namespace veldra::dialogue {
@@ -14,8 +15,9 @@ extern const std::string_view kMenu;
 // The information banner of key i, one line.
 extern const std::string_view kBanner;
 
-// The catalogue of the thirteen load cases as key b pages through it.
-extern const std::array<std::string_view, 3> kCataloguePages;
+// How many lines of the catalogue of load cases each of key b's pages shows;
+// the lines themselves are the cases' own (beam/catalogue.h).
+inline constexpr std::array<std::size_t, 3> kCataloguePageLengths = {5, 5, 3};
 
 // Printed before a wait for any key.
 extern const std::string_view kPausePrompt;
