@@ -12,6 +12,7 @@
 #include "console/system_streams.h"
 #include "dialogue/dialogue.h"
 #include "dialogue/input_state.h"
+#include "dialogue/texts.h"
 
 namespace {
 
@@ -35,6 +36,8 @@ extern "C" EMSCRIPTEN_KEEPALIVE const char* veldra_drawing(int points) {
 int main() {
   veldra::console::StdinSource in;
   veldra::console::StdoutSink out;
-  veldra::console::Console console(in, out);
-  return out.finish(veldra::dialogue::runMenu(console, gState, onReport));
+  veldra::console::NoteSink notes;
+  veldra::console::Console console(in, out, &notes);
+  return out.finish(veldra::dialogue::runMenu(console, gState, onReport),
+                    veldra::dialogue::kOutputFailed);
 }

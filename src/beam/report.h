@@ -22,13 +22,13 @@ enum class Mark {
 // One line of key g's report, as data: the label, the values at full
 // precision, and where on the beam the line belongs.
 struct ResultLine {
-  std::string_view label;     // what is printed before the value, "fm    = " or "w(x="
-  std::optional<double> at;   // the coordinate of a "label<at>)= <value>" line
-  double value = 0.0;         // the value printed
-  Mark mark = Mark::kNone;    // the mark that shows the line
-  double markAt = 0.0;        // where that mark stands, from A along the whole beam
-                              // (on an overhang, xq lies at L + xq)
-  double markW = 0.0;         // the deflection line there, signed as the line runs
+  std::string_view label;    // what is printed before the value, "fm    = " or "w(x="
+  std::optional<double> at;  // the coordinate of a "label<at>)= <value>" line
+  double value = 0.0;        // the value printed
+  Mark mark = Mark::kNone;   // the mark that shows the line
+  double markAt = 0.0;       // where that mark stands, from A along the whole beam
+                             // (on an overhang, xq lies at L + xq)
+  double markW = 0.0;        // the deflection line there, signed as the line runs
 };
 
 // The results of key g for one load case.

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <cstdlib>
 #include <limits>
+#include <string>
+#include <string_view>
 
 namespace veldra::console {
 
@@ -41,34 +43,58 @@ bool Console::skipToNumber() {
   }
 }
 
-bool Console::settle(std::size_t used) {
-  if (used == 0) {
-    line_.clear();
-    pos_ = 0;
-    return false;
-  }
-  pos_ += used;
-  return true;
+namespace {
+
+// The bytes from `from` up to the next blank or the end of `line`.
+std::string_view word(const std::string& line, std::size_t from) {
+  std::size_t to = from;
+  while (to < line.size() && !std::isspace(static_cast<unsigned char>(line[to]))) ++to;
+  return std::string_view(line).substr(from, to - from);
 }
 
-void Console::readInt(std::int32_t& target) {
-  if (!skipToNumber()) return;
+}  // namespace
+
+void Console::note(std::string_view text) {
+  if (notes_ == nullptr) return;
+  (void)out_.flush();  // the note comes after what the user has seen
+  notes_->write(text);
+  (void)notes_->flush();
+}
+
+Console::Read Console::settle(std::size_t used) {
+  if (used == 0) {
+    // The word is kept for the note until the next read replaces the line.
+    dropped_ = std::string(word(line_, pos_));
+    line_.clear();
+    pos_ = 0;
+    return {Read::Result::kNoNumber, dropped_, {}};
+  }
+  const std::string_view number = std::string_view(line_).substr(pos_, used);
+  pos_ += used;
+  return {Read::Result::kNumber, number, word(line_, pos_)};
+}
+
+Console::Read Console::readInt(std::int32_t& target) {
+  if (!skipToNumber()) return {};
   const char* start = line_.c_str() + pos_;
   char* end = nullptr;
   const long long v = std::strtoll(start, &end, 10);
-  if (!settle(static_cast<std::size_t>(end - start))) return;
+  const Read read = settle(static_cast<std::size_t>(end - start));
+  if (read.result != Read::Result::kNumber) return read;
   // Out-of-range values saturate, as strtol does on a platform with 32-bit long.
   target = static_cast<std::int32_t>(std::clamp<long long>(
       v, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
+  return read;
 }
 
-void Console::readDouble(double& target) {
-  if (!skipToNumber()) return;
+Console::Read Console::readDouble(double& target) {
+  if (!skipToNumber()) return {};
   const char* start = line_.c_str() + pos_;
   char* end = nullptr;
   const double v = std::strtod(start, &end);
-  if (!settle(static_cast<std::size_t>(end - start))) return;
-  target = v;
+  const Read read = settle(static_cast<std::size_t>(end - start));
+  if (read.result == Read::Result::kNumber) target = v;
+  return read;
 }
 
 }  // namespace veldra::console

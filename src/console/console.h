@@ -24,10 +24,29 @@ class Console {
   // longer line is dropped, so memory stays bounded whatever arrives.
   static constexpr std::size_t kMaxLine = 4095;
 
-  Console(ByteSource& in, ByteSink& out) : in_(in), out_(out) {}
+  // What a number read found, for a note to the user. The views point into
+  // the pending line and hold until the next read.
+  struct Read {
+    enum class Result {
+      kNumber,    // a number converted; `text` is it as typed
+      kNoNumber,  // none: `text` is the word that stood there, now dropped
+      kEnd,       // the input ended, or the end-of-file key ended this value
+    };
+    Result result = Result::kEnd;
+    std::string_view text;
+    std::string_view after;  // kNumber: what follows the number up to a blank
+  };
+
+  // `notes`, when given, receives notes for the user beside the dialogue
+  // (standard error); the dialogue's own output is `out` alone.
+  Console(ByteSource& in, ByteSink& out, ByteSink* notes = nullptr)
+      : in_(in), out_(out), notes_(notes) {}
 
   // Prints text; it becomes visible at the next wait or flush().
   void print(std::string_view text) { out_.write(text); }
+
+  // Shows a note beside the dialogue at once, after what is printed so far.
+  void note(std::string_view text);
 
   // Makes everything printed visible; false once the output is gone.
   [[nodiscard]] bool flush() { return out_.flush(); }
@@ -41,11 +60,11 @@ class Console {
   // range. When nothing converts (letters, end of input) `target` keeps its
   // value and the rest of the pending line is dropped, so that one mistyped
   // value does not spoil the reads after it.
-  void readInt(std::int32_t& target);
+  Read readInt(std::int32_t& target);
 
   // Reads a double as "%lf" does (strtod in the C locale: decimals, exponents,
   // inf, nan, hex). Failure as for readInt.
-  void readDouble(double& target);
+  Read readDouble(double& target);
 
  private:
   // Flushes unless the input has its next byte at hand; false once the output
@@ -56,13 +75,16 @@ class Console {
   // Replaces the pending line with the next one from the stream; false when
   // the stream had no byte left.
   bool takeLine();
-  // Consumes `used` converted bytes, or drops the line when none converted.
-  bool settle(std::size_t used);
+  // Consumes `used` converted bytes, or drops the line when none converted;
+  // says what was read.
+  Read settle(std::size_t used);
 
   ByteSource& in_;
   ByteSink& out_;
+  ByteSink* notes_;
   std::string line_;
   std::size_t pos_ = 0;
+  std::string dropped_;  // the word a failed read dropped with its line
 };
 
 }  // namespace veldra::console

@@ -28,4 +28,8 @@ std::size_t readChunk(unsigned char* to, std::size_t size);
 // away) in `error`.
 std::size_t writeChunk(const char* from, std::size_t size, int& error);
 
+// Shows a note for the user beside the dialogue: on standard error, in the
+// browser page on its status line. Nothing is reported if it cannot be shown.
+void writeNote(const char* from, std::size_t size);
+
 }  // namespace veldra::console::platform

@@ -1,8 +1,8 @@
 #include "console/system_streams.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "console/platform.h"
 
@@ -46,11 +46,13 @@ bool StdoutSink::flush() {
   return error_ == 0;
 }
 
-int StdoutSink::finish(int status) {
+int StdoutSink::finish(int status, std::string_view failed) {
   if (flush() || error_ == EPIPE) return status;
-  (void)std::fprintf(stderr, "veldra: Fehler beim Schreiben der Ausgabe (%s)\n",
-                     std::strerror(error_));
+  const std::string line = std::string(failed) + " (" + std::strerror(error_) + ")\n";
+  platform::writeNote(line.data(), line.size());
   return kOutputFailedStatus;
 }
+
+void NoteSink::write(std::string_view text) { platform::writeNote(text.data(), text.size()); }
 
 }  // namespace veldra::console

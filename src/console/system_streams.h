@@ -34,6 +34,14 @@ class StdinSource final : public ByteSource {
   std::size_t len_ = 0;
 };
 
+// Notes for the user beside the dialogue: standard error, unbuffered; in the
+// browser page, its status line.
+class NoteSink final : public ByteSink {
+ public:
+  void write(std::string_view text) override;
+  [[nodiscard]] bool flush() override { return true; }
+};
+
 // The exit status of a run whose output could not be written (a full disk, an
 // I/O error): sysexits' EX_IOERR.
 inline constexpr int kOutputFailedStatus = 74;
@@ -52,9 +60,10 @@ class StdoutSink final : public ByteSink {
 
   // Flushes, then returns the status the process ends with: `status`, or,
   // when a write failed for another reason than a reader that went away,
-  // kOutputFailedStatus after one line on standard error that names the
-  // failure. A reader that went away is the quiet end of a run.
-  int finish(int status);
+  // kOutputFailedStatus after one line on standard error: `failed`, then the
+  // failure's reason in parentheses. A reader that went away is the quiet end
+  // of a run.
+  int finish(int status, std::string_view failed);
 
  private:
   // Output is written out in pieces of this size at the latest.

@@ -344,6 +344,16 @@ std::size_t readChunk(unsigned char* to, std::size_t size) {
   }
 }
 
+void writeNote(const char* from, std::size_t size) {
+  for (std::size_t done = 0; done < size;) {
+    const ssize_t n = ::write(STDERR_FILENO, from + done, size - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0 && wouldBlock(errno) && awaitReady(STDERR_FILENO, POLLOUT)) continue;
+    if (n <= 0) return;
+    done += static_cast<std::size_t>(n);
+  }
+}
+
 std::size_t writeChunk(const char* from, std::size_t size, int& error) {
   for (;;) {
     const ssize_t n = ::write(STDOUT_FILENO, from, size);

@@ -27,6 +27,9 @@ EM_ASYNC_JS(int, veldra_read_line, (unsigned char* to, int size), {
 EM_JS(void, veldra_write, (const char* from, int size),
       { Module.veldraTerminal.write(HEAPU8.slice(from, from + size)); });
 
+EM_JS(void, veldra_note, (const char* from, int size),
+      { Module.veldraTerminal.note(UTF8ToString(from, size)); });
+
 }  // namespace
 
 namespace veldra::console {
@@ -53,6 +56,8 @@ std::size_t readLine(unsigned char* to, std::size_t size) {
 
 // The page is always a terminal, so this is never called.
 std::size_t readChunk(unsigned char* to, std::size_t size) { return readLine(to, size); }
+
+void writeNote(const char* from, std::size_t size) { veldra_note(from, static_cast<int>(size)); }
 
 std::size_t writeChunk(const char* from, std::size_t size, int& /*error*/) {
   veldra_write(from, static_cast<int>(size));

@@ -59,6 +59,15 @@ std::size_t readChunk(unsigned char* to, std::size_t size) {
   }
 }
 
+void writeNote(const char* from, std::size_t size) {
+  for (std::size_t done = 0; done < size;) {
+    const int n = _write(2, from + done, static_cast<unsigned>(size - done));
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return;
+    done += static_cast<std::size_t>(n);
+  }
+}
+
 std::size_t writeChunk(const char* from, std::size_t size, int& error) {
   for (;;) {
     const int n = _write(1, from, static_cast<unsigned>(size));

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <string>
 #include <string_view>
 
 #include "beam/catalogue.h"
@@ -49,11 +50,23 @@ Flow showCatalogue(Session& session) {
   return Flow::Continue;
 }
 
+// Says what a read dropped: the decimal part after a comma, or a word that is
+// no number. The dialogue's own output stays as it is.
+void noteDropped(Console& console, const Console::Read& read, std::string_view name,
+                 const std::string& value) {
+  if (read.result == Console::Read::Result::kNoNumber) {
+    console.note(notANumberNote(read.text, name, value));
+  } else if (read.result == Console::Read::Result::kNumber && read.after.starts_with(',')) {
+    console.note(decimalCommaNote(read.text, read.after));
+  }
+}
+
 Flow enterCaseNumber(Session& session) {
   Console& console = session.console;
   InputState& s = session.state;
   console.print(kAskCaseNumber);
-  console.readInt(s.Nr);
+  const Console::Read read = console.readInt(s.Nr);
+  noteDropped(console, read, "Nr", std::to_string(s.Nr));
   // Tested on whatever Nr holds now, also after a read that converted nothing;
   // a rejected number stays stored.
   if (beam::namesLoadCase(s.Nr)) return Flow::Continue;
@@ -61,44 +74,46 @@ Flow enterCaseNumber(Session& session) {
   return anyKey(console);
 }
 
-// Prints a prompt and reads a value into `field` (unchanged when nothing converts).
-void ask(Console& console, std::string_view prompt, double& field) {
+// Prints a prompt and reads a value into `field` (unchanged when nothing
+// converts), with a note when a typed character was dropped.
+void ask(Console& console, std::string_view prompt, double& field, std::string_view name) {
   console.print(prompt);
-  console.readDouble(field);
+  const Console::Read read = console.readDouble(field);
+  noteDropped(console, read, name, beam::sixDecimals(field));
 }
 
 Flow enterLoad(Session& session) {
   Console& console = session.console;
   InputState& s = session.state;
-  ask(console, kAskLoad, s.beam.F);
+  ask(console, kAskLoad, s.beam.F, "F");
   return Flow::Continue;
 }
 
 Flow enterSpanAndStiffness(Session& session) {
   Console& console = session.console;
   InputState& s = session.state;
-  ask(console, kAskSpan, s.beam.L);
-  ask(console, kAskModulus, s.beam.E);
-  ask(console, kAskSecondMoment, s.beam.Iy);
+  ask(console, kAskSpan, s.beam.L, "L");
+  ask(console, kAskModulus, s.beam.E, "E");
+  ask(console, kAskSecondMoment, s.beam.Iy, "Iy");
   return Flow::Continue;
 }
 
 Flow enterDistance(Session& session) {
   Console& console = session.console;
   InputState& s = session.state;
-  ask(console, kAskDistance, s.beam.a);
+  ask(console, kAskDistance, s.beam.a, "a");
   return Flow::Continue;
 }
 
 Flow enterCoordinates(Session& session) {
   Console& console = session.console;
   InputState& s = session.state;
-  ask(console, kAskCoordinate, s.beam.x);
+  ask(console, kAskCoordinate, s.beam.x, "x");
   // Only a beam with an overhang has a second coordinate; otherwise xq keeps
   // its value.
   const beam::LoadCase* c = beam::findLoadCase(s.Nr);
   if (c != nullptr && c->support == beam::Support::kOverhang) {
-    ask(console, kAskOverhangCoordinate, s.beam.xq);
+    ask(console, kAskOverhangCoordinate, s.beam.xq, "xq");
   }
   return Flow::Continue;
 }
@@ -153,6 +168,20 @@ constexpr std::array kKeyCommands = {
 };
 
 }  // namespace
+
+std::optional<int> answerArguments(std::span<const std::string_view> arguments,
+                                   console::ByteSink& out, console::ByteSink& notes) {
+  if (arguments.empty()) return std::nullopt;
+  if (arguments.size() == 1 && (arguments[0] == "--help" || arguments[0] == "--version")) {
+    out.write(arguments[0] == "--help" ? kUsage : kVersion);
+    return 0;
+  }
+  const auto unknown = std::find_if(arguments.begin(), arguments.end(), [](std::string_view a) {
+    return a != "--help" && a != "--version";
+  });
+  notes.write(unknownArgumentNote(unknown != arguments.end() ? *unknown : arguments[1]));
+  return kUsageStatus;
+}
 
 int runMenu(Console& console) {
   InputState state;

@@ -1,5 +1,10 @@
 #pragma once
 
+#include <optional>
+#include <span>
+#include <string_view>
+
+#include "console/byte_stream.h"
 #include "console/console.h"
 #include "dialogue/input_state.h"
 
@@ -13,6 +18,17 @@ inline constexpr int kExitStatus = 113;
 // (a pipe or file runs dry, a terminal goes away). Returns the process's exit
 // status, kExitStatus. Never exits the process itself.
 int runMenu(console::Console& console);
+
+// The exit status after an argument that the program does not know:
+// sysexits' EX_USAGE.
+inline constexpr int kUsageStatus = 64;
+
+// Answers the command line's arguments (without the program's name): --help
+// and --version print their text on `out` and give 0; anything else gives a
+// note on `notes` and kUsageStatus. No argument gives nothing: the dialogue
+// runs.
+std::optional<int> answerArguments(std::span<const std::string_view> arguments,
+                                   console::ByteSink& out, console::ByteSink& notes);
 
 // Called with the values whose report key g has just printed, before its pause.
 using ReportListener = void (*)(const InputState& state);

@@ -44,4 +44,71 @@ const ValueLabels kValueLabels = {
     .xq = "xq= ",
 };
 
+namespace {
+
+// A typed word as a note quotes it: a long one shortened.
+std::string quotedWord(std::string_view word) {
+  constexpr std::size_t kLongest = 24;
+  std::string text(word.substr(0, kLongest));
+  if (word.size() > kLongest) text += "...";
+  return "\"" + text + "\"";
+}
+
+}  // namespace
+
+std::string decimalCommaNote(std::string_view number, std::string_view rest) {
+  std::string typed(number);
+  typed += rest;
+  std::string meant = typed;
+  meant[number.size()] = '.';
+  return "veldra: " + quotedWord(typed) + " gelesen als " + std::string(number) + ", " +
+         quotedWord(rest) + " verworfen - Dezimalpunkt verwenden: " + meant + "\n";
+}
+
+std::string notANumberNote(std::string_view word, std::string_view field, std::string_view value) {
+  return "veldra: " + quotedWord(word) + " ist keine Zahl - " + std::string(field) + " bleibt " +
+         std::string(value) + "\n";
+}
+
+const std::string_view kOutputFailed = "veldra: Fehler beim Schreiben der Ausgabe";
+
+const std::string_view kUsage =
+    "Aufruf: veldra [--help | --version]\n"
+    "\n"
+    "VELDRA berechnet die elastische Durchbiegung gerader Traeger fuer dreizehn\n"
+    "Biegefaelle. Ohne Argument beginnt der Dialog: eine Taste waehlt den Befehl,\n"
+    "Zahlen werden getippt und mit Enter abgeschlossen, mit Dezimalpunkt (12.5),\n"
+    "mehrere durch Leerzeichen getrennt. Die Einheiten waehlen Sie selbst, nur\n"
+    "zueinander passend (etwa N und mm).\n"
+    "\n"
+    "Tasten:\n"
+    "  i  Information              b  die dreizehn Biegefaelle\n"
+    "  n  Nr. des Biegefalls       f  Kraft, Moment oder Streckenlast F\n"
+    "  l  Laenge L, E-Modul, Iy    a  Abstand a\n"
+    "  x  Koordinaten x und xq     w  momentan definierte Werte\n"
+    "  g  Berechnen                q  Ende\n"
+    "\n"
+    "Optionen:\n"
+    "  --help     diese Hilfe\n"
+    "  --version  Version und Lizenz\n"
+    "\n"
+    "Exit-Status:\n"
+    "  113  am Ende jedes Dialogs: nach q, am Ende der Eingabe, oder wenn der Leser\n"
+    "       der Ausgabe fortgeht\n"
+    "    0  nach --help und --version\n"
+    "   64  bei einem Argument, das veldra nicht kennt\n"
+    "   74  wenn die Ausgabe nicht geschrieben werden konnte\n";
+
+const std::string_view kVersion =
+    "veldra " VELDRA_VERSION
+    "\n"
+    "Copyright (c) 2026 The VELDRA developers\n"
+    "Lizenz MIT: freie Software, Sie duerfen sie aendern und weitergeben.\n"
+    "Es gibt keine Garantie, soweit das Gesetz es zulaesst.\n";
+
+std::string unknownArgumentNote(std::string_view argument) {
+  return "veldra: unbekanntes Argument " + quotedWord(argument) +
+         " - veldra --help zeigt, was veldra kennt\n";
+}
+
 }  // namespace veldra::dialogue

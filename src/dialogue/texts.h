@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace veldra::dialogue {
@@ -44,5 +45,21 @@ struct ValueLabels {
   std::string_view F, L, a, E, Iy, x, xq;
 };
 extern const ValueLabels kValueLabels;
+
+// Notes beside the dialogue (standard error), each one line with its end.
+// A number read that stopped at a decimal comma: `number` as converted, `rest`
+// what followed it up to a blank.
+std::string decimalCommaNote(std::string_view number, std::string_view rest);
+// A read that found no number but `word`; `field` keeps `value`.
+std::string notANumberNote(std::string_view word, std::string_view field, std::string_view value);
+
+// The start of the line on standard error when the output could not be
+// written; the system's reason follows in parentheses.
+extern const std::string_view kOutputFailed;
+
+// The answers to --help and --version, and the note for any other argument.
+extern const std::string_view kUsage;
+extern const std::string_view kVersion;
+std::string unknownArgumentNote(std::string_view argument);
 
 }  // namespace veldra::dialogue

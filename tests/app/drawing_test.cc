@@ -62,10 +62,11 @@ double lineAt(const std::vector<std::pair<double, double>>& line, double u) {
 TEST(Drawing, MarksLieOnTheLineAtEveryMagnitude) {
   for (const beam::LoadCase& c : beam::loadCases()) {
     for (const double F : {1e-300, 1e-6, 1.0, 1e6, 1e290}) {
-      const beam::Inputs in{.F = F, .L = 4'000, .E = 210'000, .Iy = 8.356e7, .a = 1'200,
-                            .x = 1'000, .xq = 600};
+      const beam::Inputs in{
+          .F = F, .L = 4'000, .E = 210'000, .Iy = 8.356e7, .a = 1'200, .x = 1'000, .xq = 600};
       const std::string json = drawingJson(c.Nr, in, 401, Printed{c.Nr, in});
-      const std::string what = "case " + std::to_string(c.Nr) + ", F " + std::to_string(std::log10(F));
+      const std::string what =
+          "case " + std::to_string(c.Nr) + ", F " + std::to_string(std::log10(F));
       ASSERT_TRUE(has(json, R"("status": "sampled")")) << what << json;
       EXPECT_FALSE(has(json, "nan") || has(json, "inf") || has(json, "null")) << what;
       const auto line = pairs(json, "\"line\": ");

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <iostream>
 #include <string>
+#include <vector>
 
 #include "support/child_process.h"
 #include "support/transcripts.h"
@@ -115,6 +116,62 @@ TEST(Program, OutputThatCannotBeWrittenIsReported) {
   std::string line = f.errors;
   if (line.ends_with("\r\n")) line.erase(line.size() - 2, 1);  // Windows' text mode
   EXPECT_EQ(line, "veldra: Fehler beim Schreiben der Ausgabe (No space left on device)\n");
+}
+
+// What the user should know of what a read dropped goes to standard error,
+// one line each; the dialogue on standard output stays byte for byte.
+TEST(Program, SaysWhatAReadDropped) {
+  struct Row {
+    const char* input;
+    const char* notes;
+    const char* shown;  // a line of key w's display afterwards
+  };
+  for (const Row& r : std::vector<Row>{
+           {"f12,5\na\nw q",
+            "veldra: \"12,5\" gelesen als 12, \",5\" verworfen - Dezimalpunkt verwenden: 12.5\n"
+            "veldra: \",5\" ist keine Zahl - a bleibt 0.000000\n",
+            "F/M/q/q2 = 12.000000\n"},
+           {"l4000 210000 8,356e7\nw q",
+            "veldra: \"8,356e7\" gelesen als 8, \",356e7\" verworfen - Dezimalpunkt verwenden: "
+            "8.356e7\n",
+            "Iy= 8.000000\n"},
+           {"a1500\naabc\nw q", "veldra: \"abc\" ist keine Zahl - a bleibt 1500.000000\n",
+            "Abstand a= 1500.000000\n"},
+           {"f-\nw q", "veldra: \"-\" ist keine Zahl - F bleibt 0.000000\n",
+            "F/M/q/q2 = 0.000000\n"},
+           {"n2\nnabc\nw q", "veldra: \"abc\" ist keine Zahl - Nr bleibt 2\n", "x = 0.000000\n"},
+           {"f12.5 3\nw q", "", "F/M/q/q2 = 12.500000\n"},
+           {"f", "", ""},  // the end of the input is no mistake
+       }) {
+    const Finished f = run(r.input);
+    std::string notes = f.errors;
+    for (std::size_t at; (at = notes.find("\r\n")) != std::string::npos;) notes.erase(at, 1);
+    EXPECT_EQ(notes, r.notes) << r.input;
+    EXPECT_EQ(f.status, 113) << r.input;
+    EXPECT_NE(f.output.find(r.shown), std::string::npos) << r.input;
+  }
+  // The dialogue's own bytes: ",5" stays pending for a, which keeps its value.
+  EXPECT_EQ(run("f12,5\na\nw q").output,
+            kMenu + kAskF + kMenu + kAskA + kMenu + kMenu +
+                values("12.000000", kZero, kZero, kZero, kZero, kZero, kZero) + kPause + kMenu);
+}
+
+TEST(Program, AnswersHelpAndVersionAndRefusesOtherArguments) {
+  const Finished help = run("", {.arguments = {"--help"}});
+  EXPECT_EQ(help.status, 0);
+  EXPECT_TRUE(help.output.starts_with("Aufruf: veldra [--help | --version]\n")) << help.output;
+  EXPECT_NE(help.output.find("   64  bei einem Argument, das veldra nicht kennt\n"),
+            std::string::npos);
+  const Finished version = run("", {.arguments = {"--version"}});
+  EXPECT_EQ(version.status, 0);
+  EXPECT_TRUE(version.output.starts_with("veldra 1.")) << version.output;
+  for (const auto& arguments :
+       std::vector<std::vector<std::string>>{{"-h"}, {"--help", "--version"}, {"datei.txt"}}) {
+    const Finished wrong = run("q", {.arguments = arguments});
+    EXPECT_EQ(wrong.status, 64) << arguments[0];
+    EXPECT_EQ(wrong.output, "") << "no dialogue";
+    EXPECT_TRUE(wrong.errors.starts_with("veldra: unbekanntes Argument \"")) << wrong.errors;
+  }
 }
 
 TEST(Program, IgnoresItsLocaleEnvironment) {

@@ -28,8 +28,9 @@ std::vector<std::string> programCommand() {
   return command;
 }
 
-void execProgram() {
-  const std::vector<std::string> command = programCommand();
+void execProgram(const std::vector<std::string>& arguments) {
+  std::vector<std::string> command = programCommand();
+  command.insert(command.end(), arguments.begin(), arguments.end());
   std::vector<char*> argv;
   for (const std::string& word : command) argv.push_back(const_cast<char*>(word.c_str()));
   argv.push_back(nullptr);
@@ -89,7 +90,7 @@ Finished runPiped(const std::string& input, const Piping& piping) {
     dup2(output, STDOUT_FILENO);
     dup2(err[1], STDERR_FILENO);
     for (int fd : {in[0], in[1], out[0], out[1], err[0], err[1]}) close(fd);
-    execProgram();
+    execProgram(piping.arguments);
   }
   close(in[0]);
   close(out[1]);

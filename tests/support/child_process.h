@@ -14,8 +14,9 @@ namespace veldra::test {
 // beside the tests.
 std::vector<std::string> programCommand();
 
-// Replaces the calling (child) process with the program under test.
-[[noreturn]] void execProgram();
+// Replaces the calling (child) process with the program under test, given
+// `arguments`.
+[[noreturn]] void execProgram(const std::vector<std::string>& arguments = {});
 
 struct Finished {
   int status = -1;  // exit status, or -1 when killed by a signal
@@ -39,6 +40,7 @@ struct Piping {
   // shows that text (10 s at most); then `rest` follows and the input closes.
   const char* awaitOutput = nullptr;
   std::string rest = {};
+  std::vector<std::string> arguments = {};  // the program's command line
 };
 
 // Feeds `input` as standard input through a pipe, collects standard output and
