@@ -24,7 +24,11 @@ const drawing = document.getElementById('drawing');
 const statusLine = document.getElementById('status');
 const restartButton = document.getElementById('restart');
 
-// What a test or a curious reader can look at from outside.
+// The page's test hooks, what the browser checks (tests/web/) read and
+// nothing else: window.veldraPage below; its run (web/terminal.js) with
+// type(), idle(), pending(), outputText(), outputBytes(), notes and failure;
+// and the drawing's data-role, data-u, data-v, data-x0, data-width and
+// data-axis attributes (web/drawing.js). Keep them stable.
 const page = {
   screen,
   run: null, // the ProgramTerminal of the current run
@@ -110,6 +114,9 @@ async function start() {
         menuShown();
       }
       scheduleDrawing();
+    },
+    onNote: (text) => {
+      statusLine.textContent = text.replace(/^veldra: /, '');
     },
   });
   page.run = run;

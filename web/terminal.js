@@ -54,9 +54,13 @@ export class ProgramTerminal {
   // show(text, done): puts text on the screen (program output and echo
   // alike) and calls done() once it is shown.
   // onKeyWait(): called each time the program waits for a key.
-  constructor({ show, onKeyWait = () => {} }) {
+  // onNote(text): a note for the user beside the dialogue (what a terminal
+  // shows from standard error), one line.
+  constructor({ show, onKeyWait = () => {}, onNote = () => {} }) {
     this.show = show;
     this.onKeyWait = onKeyWait;
+    this.onNote = onNote;
+    this.notes = []; // every note of the run
     this.chunks = []; // typed input, in chunks; chunks[head] is read from `offset` on
     this.head = 0;
     this.offset = 0;
@@ -124,6 +128,13 @@ export class ProgramTerminal {
       this.outputDropped += bytes.length;
     }
     this.display(latin1.decode(bytes).replaceAll('\n', '\r\n'));
+  }
+
+  // A note from the program, shown beside the terminal, not in it.
+  note(text) {
+    const line = text.replace(/\n$/, '');
+    this.notes.push(line);
+    this.onNote(line);
   }
 
   display(text) {

@@ -42,6 +42,6 @@ struct DeflectionLine {
 // mid-span, case 2's two pieces on their sides of the force, the span and the
 // overhang lines of cases 11 and 12. `extreme` is the point of largest size
 // between A and B; on a cantilever, over its length (at the free end A).
-DeflectionLine sampleDeflectionLine(std::int32_t Nr, const Inputs& in, int count);
+[[nodiscard]] DeflectionLine sampleDeflectionLine(std::int32_t Nr, const Inputs& in, int count);
 
 }  // namespace veldra::beam

@@ -48,10 +48,6 @@ void forEachHandledSignal(Visit visit) {
 
 std::array<struct sigaction, NSIG> gPrevious;
 
-// A handler runs on a stack of its own, so that a stack overflow (SIGSEGV on
-// a stack with no room left) still puts the terminal back.
-alignas(16) std::array<char, std::size_t{64} * 1024> gHandlerStack;
-
 sigset_t handledSignals() {
   sigset_t set;
   sigemptyset(&set);
@@ -120,10 +116,15 @@ extern "C" void onStop(int /*sig*/) {
 }
 
 void installHandlers() {
+#if !defined(__EMSCRIPTEN__)  // WebAssembly under Node.js has no signal stack to switch to
+  // A handler runs on a stack of its own, so that a stack overflow (SIGSEGV
+  // on a stack with no room left) still puts the terminal back.
+  alignas(16) static std::array<char, std::size_t{64} * 1024> gHandlerStack;
   stack_t stack{};
   stack.ss_sp = gHandlerStack.data();
   stack.ss_size = gHandlerStack.size();
   (void)sigaltstack(&stack, nullptr);
+#endif
   forEachHandledSignal([](int sig) {
     sigaction(sig, nullptr, &gPrevious[static_cast<std::size_t>(sig)]);
     // A signal the shell told us to ignore stays ignored.
@@ -292,7 +293,13 @@ bool readRestOfLine(std::string& line, std::string& echo) {
 
 }  // namespace
 
+// Under Node.js (the WebAssembly build that measures digits) isatty says yes
+// for any stream; there standard input is always read as plain bytes.
+#if defined(__EMSCRIPTEN__)
+StdinSource::StdinSource() : terminal_(false) {
+#else
 StdinSource::StdinSource() : terminal_(isatty(STDIN_FILENO) == 1) {
+#endif
   if (terminal_) installHandlers();
 }
 

@@ -304,3 +304,18 @@ test('an error that stops the run is shown, with a new run offered', async () =>
   await page.waitForFunction(() => window.veldraPage.status === null && window.veldraPage.keyWaits > 0);
   await page.close();
 });
+
+test('a note on what a read dropped goes to the status line, not into the terminal', async () => {
+  const page = await open();
+  await page.click('#terminal');
+  await typeKeys(page, 'f12,5\nw');
+  await awaitOutputEnding(page, 'weiter mit bel.Taste..');
+  assert.equal(
+    await page.$eval('#status', (e) => e.textContent),
+    '"12,5" gelesen als 12, ",5" verworfen - Dezimalpunkt verwenden: 12.5',
+  );
+  const output = await outputOf(page);
+  assert.ok(!output.includes('verworfen'), 'the dialogue stays as it is');
+  assert.match(output, /F\/M\/q\/q2 = 12\.000000\n/);
+  await page.close();
+});
