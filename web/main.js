@@ -9,16 +9,57 @@ import { ProgramTerminal } from './terminal.js';
 // Points of the deflection line in the drawing.
 const LINE_POINTS = 401;
 
+// The program's lines need 82 columns; the font is chosen so that they fit
+// the width the terminal gets, from this size down to the smallest that is
+// still legible, below which the terminal's box scrolls sideways.
+const COLUMNS = 82;
+const LARGEST_FONT = 14;
+const SMALLEST_FONT = 12;
+
 const screen = new Terminal({
-  cols: 82,
+  cols: COLUMNS,
   rows: 32,
   scrollback: 5000,
   fontFamily: '"DejaVu Sans Mono", Menlo, Consolas, monospace',
-  fontSize: 14,
+  fontSize: LARGEST_FONT,
   cursorBlink: true,
+  // A screen reader hears each new piece of output and can browse the report.
+  screenReaderMode: true,
   theme: { background: '#10181f', foreground: '#e6edf3', cursor: '#f2cc60' },
 });
-screen.open(document.getElementById('terminal'));
+const terminalBox = document.getElementById('terminal');
+screen.open(terminalBox);
+screen.textarea?.setAttribute('aria-label', 'Eingabe des Rechners: Tasten des Menüs und Zahlen');
+
+// Tab leaves the terminal as it leaves any field: at a key wait it would only
+// bring the menu back.
+screen.attachCustomKeyEventHandler((event) => event.key !== 'Tab');
+
+// The width the terminal may take: the page's, less the drawing's column when
+// that stands beside it. It depends on the window alone, never on the
+// terminal itself, so that fitting cannot feed on its own result.
+const layout = document.querySelector('main');
+const twoColumns = matchMedia('(min-width: 1240px)');
+const DRAWING_COLUMN = 480;
+
+function fitTerminal() {
+  const columns = terminalBox.querySelector('.xterm-screen');
+  if (!columns) return;
+  const style = getComputedStyle(terminalBox);
+  const gap = parseFloat(getComputedStyle(layout).columnGap) || 0;
+  const room =
+    layout.clientWidth -
+    (twoColumns.matches ? DRAWING_COLUMN + gap : 0) -
+    parseFloat(style.paddingLeft) -
+    parseFloat(style.paddingRight);
+  const perColumn = columns.getBoundingClientRect().width / COLUMNS / screen.options.fontSize;
+  // The scroll bar of the scrollback takes some room beside the columns.
+  const size = Math.floor((room - 16) / (COLUMNS * perColumn));
+  const fitting = Math.max(SMALLEST_FONT, Math.min(LARGEST_FONT, size));
+  if (fitting !== screen.options.fontSize) screen.options.fontSize = fitting;
+}
+fitTerminal();
+addEventListener('resize', fitTerminal);
 
 const drawing = document.getElementById('drawing');
 const statusLine = document.getElementById('status');
@@ -49,17 +90,26 @@ screen.onData((data) => {
   page.run?.type(data);
 });
 
-for (const button of document.querySelectorAll('#keys button')) {
-  button.addEventListener('click', () => {
-    page.run?.type(button.dataset.key);
-    screen.focus();
-  });
+// The key buttons at a key wait, the number pad while a number is typed: on
+// a phone, what its own keyboard may not offer. Both type into the same
+// queue as the keyboard. A tap keeps the phone's keyboard closed.
+const keys = document.getElementById('keys');
+const pad = document.getElementById('pad');
+for (const button of document.querySelectorAll('#keys button, #pad button')) {
+  button.addEventListener('click', () => page.run?.type(button.dataset.key ?? button.dataset.type));
+}
+
+function showInput(readingLine) {
+  keys.dataset.active = String(!readingLine);
+  pad.dataset.active = String(readingLine);
+  if (readingLine) statusLine.textContent = 'Eine Zahl ist gefragt: tippen, dann Enter (⏎).';
+  else if (statusLine.textContent.startsWith('Eine Zahl ist gefragt')) statusLine.textContent = RUNNING;
 }
 
 restartButton.addEventListener('click', () => start());
 
-// The drawing follows the values at the program's key waits, once per frame
-// at most, and is rebuilt only when its description has changed.
+// The drawing follows the values whenever the program waits for input, once
+// per frame at most, and is rebuilt only when its description has changed.
 let program = null;
 let drawnDescription = null;
 
@@ -68,10 +118,9 @@ function scheduleDrawing() {
   page.drawingPending = true;
   requestAnimationFrame(() => {
     page.drawingPending = false;
-    const run = page.run;
-    // Between two key waits (a number half typed) the values are not whole:
-    // the next key wait draws them.
-    if (program === null || run === null || !run.atKeyWait) return;
+    // The program is asleep in one of its reads whenever a frame comes: the
+    // values it holds are whole (a number is stored once it is read).
+    if (program === null || page.run === null || page.run.ended) return;
     // Called directly, not through ccall: with the program asleep in its key
     // wait, ccall would take the call for an asynchronous one.
     const description = program.UTF8ToString(program._veldra_drawing(LINE_POINTS));
@@ -83,12 +132,15 @@ function scheduleDrawing() {
 }
 
 function setKeysEnabled(enabled) {
-  for (const button of document.querySelectorAll('#keys button')) button.disabled = !enabled;
+  for (const button of document.querySelectorAll('#keys button, #pad button')) button.disabled = !enabled;
 }
+
+const RUNNING = 'Das Programm läuft. Tippen Sie die Tasten des Menüs.';
 
 async function start() {
   screen.reset();
-  statusLine.textContent = 'Das Programm läuft. Tippen Sie die Tasten des Menüs.';
+  statusLine.textContent = RUNNING;
+  showInput(false);
   restartButton.hidden = true;
   setKeysEnabled(true);
   page.status = null;
@@ -118,6 +170,15 @@ async function start() {
     onNote: (text) => {
       statusLine.textContent = text.replace(/^veldra: /, '');
     },
+    // A screen reader is not read a flood of output, and the page keeps up
+    // better without it; it hears the output again once the paste is read.
+    onFlood: (flooding) => {
+      screen.options.screenReaderMode = !flooding;
+    },
+    onLineRead: (reading) => {
+      showInput(reading);
+      scheduleDrawing();
+    },
   });
   page.run = run;
   screen.focus();
@@ -146,12 +207,17 @@ function endRun(run, status, error) {
     statusLine.textContent = `Das Programm ist mit einem Fehler abgebrochen (${page.failure}). Bitte neu starten.`;
   }
   setKeysEnabled(false);
+  showInput(false);
   restartButton.hidden = false;
 }
 
 // An error in a read or a write of the program surfaces here, not in its run:
 // the program would wait for ever for the byte it asked for.
-window.addEventListener('error', (event) => page.run && endRun(page.run, null, event.error ?? event.message));
+window.addEventListener('error', (event) => {
+  // The browser's own notice that a resize took two frames is no error of the run.
+  if (String(event.message).includes('ResizeObserver')) return;
+  if (page.run) endRun(page.run, null, event.error ?? event.message);
+});
 window.addEventListener('unhandledrejection', (event) => page.run && endRun(page.run, null, event.reason));
 
 start();

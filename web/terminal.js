@@ -30,6 +30,10 @@ const SLICE = 8;
 // until the screen is down to LOW.
 const HIGH = 256 * 1024;
 const LOW = 32 * 1024;
+const PIECE = 4096;
+
+// Typed ahead beyond this many bytes is a flood: a paste, not a person typing.
+const FLOOD = 64 * 1024;
 
 // Output kept for reading back (outputBytes); what comes later is shown, and
 // only counted.
@@ -56,10 +60,17 @@ export class ProgramTerminal {
   // onKeyWait(): called each time the program waits for a key.
   // onNote(text): a note for the user beside the dialogue (what a terminal
   // shows from standard error), one line.
-  constructor({ show, onKeyWait = () => {}, onNote = () => {} }) {
+  // onLineRead(reading): called with true when the program starts reading a
+  // typed line (a number), with false when it has it.
+  // onFlood(flooding): called with true when more than FLOOD bytes are typed
+  // ahead (a large paste), with false once all of them are read.
+  constructor({ show, onKeyWait = () => {}, onNote = () => {}, onLineRead = () => {}, onFlood = () => {} }) {
     this.show = show;
+    this.onFlood = onFlood;
+    this.flooding = false;
     this.onKeyWait = onKeyWait;
     this.onNote = onNote;
+    this.onLineRead = onLineRead;
     this.notes = []; // every note of the run
     this.chunks = []; // typed input, in chunks; chunks[head] is read from `offset` on
     this.head = 0;
@@ -87,6 +98,10 @@ export class ProgramTerminal {
     if (bytes.length === 0) return;
     this.chunks.push(bytes);
     this.queued += bytes.length;
+    if (!this.flooding && this.queued > FLOOD) {
+      this.flooding = true;
+      this.onFlood(true);
+    }
     const wake = this.wakeReader;
     this.wakeReader = null;
     wake?.();
@@ -137,16 +152,21 @@ export class ProgramTerminal {
     this.onNote(line);
   }
 
+  // Hands text to the screen in pieces: the screen parses one piece at a
+  // time and gives the browser a turn between them when it is behind.
   display(text) {
-    this.unshown += text.length;
-    this.show(text, () => {
-      this.unshown -= text.length;
-      if (this.unshown <= LOW) {
-        const wake = this.wakeWriter;
-        this.wakeWriter = null;
-        wake?.();
-      }
-    });
+    for (let at = 0; at < text.length; at += PIECE) {
+      const piece = text.slice(at, at + PIECE);
+      this.unshown += piece.length;
+      this.show(piece, () => {
+        this.unshown -= piece.length;
+        if (this.unshown <= LOW) {
+          const wake = this.wakeWriter;
+          this.wakeWriter = null;
+          wake?.();
+        }
+      });
+    }
   }
 
   flushEcho() {
@@ -193,6 +213,15 @@ export class ProgramTerminal {
   }
 
   async collectLine() {
+    this.onLineRead(true);
+    try {
+      return await this.editLine();
+    } finally {
+      this.onLineRead(false);
+    }
+  }
+
+  async editLine() {
     const line = [];
     for (;;) {
       const b = await this.nextByte();
@@ -260,6 +289,10 @@ export class ProgramTerminal {
       if (this.head === this.chunks.length) {
         this.chunks = [];
         this.head = 0;
+        if (this.flooding) {
+          this.flooding = false;
+          this.onFlood(false);
+        }
       }
     }
     return b;

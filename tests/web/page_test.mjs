@@ -189,7 +189,7 @@ test('figures of a first visit (reported, not judged)', async () => {
   });
   await page.setViewport({ width: 1500, height: 1000 });
   await page.goto(chromium.url);
-  await page.waitForFunction(() => window.veldraPage?.menuShownAt !== null);
+  await page.waitForFunction(() => (window.veldraPage?.menuShownAt ?? null) !== null);
   const menuAfter = await page.evaluate(() => window.veldraPage.menuShownAt);
   await page.click('#terminal');
   const delays = [];

@@ -1,0 +1,16 @@
+import { launchBrowser, servePage, typeKeys, awaitIdle } from './page_driver.mjs';
+const server = await servePage(process.env.VELDRA_PAGE);
+const browser = await launchBrowser();
+const [w, h, session, file, touch] = process.argv.slice(2);
+const page = await browser.newPage();
+const errors = [];
+page.on('pageerror', (e) => errors.push(e.message));
+await page.setViewport({ width: Number(w), height: Number(h), isMobile: touch === 'touch', hasTouch: touch === 'touch' });
+await page.goto(server.url);
+await page.waitForFunction(() => window.veldraPage?.keyWaits > 0);
+await page.click('#terminal');
+await typeKeys(page, session.replaceAll('\\n', '\n'));
+await awaitIdle(page);
+await page.screenshot({ path: file, fullPage: true });
+console.log(errors, await page.evaluate(() => [document.documentElement.scrollWidth, window.innerWidth]));
+await browser.close(); await server.close();
