@@ -35,6 +35,9 @@ const PIECE = 4096;
 // Typed ahead beyond this many bytes is a flood: a paste, not a person typing.
 const FLOOD = 64 * 1024;
 
+// How much of a pasted text becomes bytes at a time.
+const PASTE_PIECE = 64 * 1024;
+
 // Output kept for reading back (outputBytes); what comes later is shown, and
 // only counted.
 export const KEPT_OUTPUT = 64 * 1024 * 1024;
@@ -92,22 +95,34 @@ export class ProgramTerminal {
 
   // Bytes typed or pasted; a string is taken as UTF-8, as a terminal sends it.
   // Carriage return becomes line feed, as a terminal's ICRNL makes it.
+  // A long paste is kept as text in pieces and turned into bytes a piece at a
+  // time as the program comes to it, so that taking it in is quick.
   type(input) {
-    if (this.ended) return;
-    const bytes = typeof input === 'string' ? encoder.encode(input) : Uint8Array.from(input);
-    if (bytes.length === 0) return;
-    this.chunks.push(bytes);
-    this.queued += bytes.length;
+    if (this.ended || input.length === 0) return;
+    if (typeof input !== 'string') {
+      this.chunks.push(Uint8Array.from(input));
+    } else {
+      for (let at = 0; at < input.length; ) {
+        let end = Math.min(input.length, at + PASTE_PIECE);
+        // A character beyond the first 65,536 is two UTF-16 units: never part it.
+        if (end < input.length && /[\ud800-\udbff]/.test(input[end - 1])) end -= 1;
+        this.chunks.push(input.slice(at, end));
+        at = end;
+      }
+    }
+    this.queued += input.length; // in characters until a piece becomes bytes
     if (!this.flooding && this.queued > FLOOD) {
       this.flooding = true;
-      this.onFlood(true);
+      // In a turn of its own: the paste has taken long enough.
+      setTimeout(() => this.onFlood(true));
     }
     const wake = this.wakeReader;
     this.wakeReader = null;
     wake?.();
   }
 
-  // How many bytes are typed and not read yet.
+  // How much is typed and not read yet: bytes, and characters of a paste
+  // that the program has not come to.
   pending() {
     return this.queued;
   }
@@ -279,6 +294,12 @@ export class ProgramTerminal {
   }
 
   takeByte() {
+    if (typeof this.chunks[this.head] === 'string') {
+      const text = this.chunks[this.head];
+      const bytes = encoder.encode(text);
+      this.queued += bytes.length - text.length;
+      this.chunks[this.head] = bytes;
+    }
     const chunk = this.chunks[this.head];
     const typed = chunk[this.offset++];
     const b = typed === CARRIAGE_RETURN ? ENTER : typed;
@@ -291,7 +312,7 @@ export class ProgramTerminal {
         this.head = 0;
         if (this.flooding) {
           this.flooding = false;
-          this.onFlood(false);
+          setTimeout(() => this.onFlood(false));
         }
       }
     }

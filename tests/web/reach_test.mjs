@@ -102,8 +102,13 @@ describe('the page on every screen', () => {
       await page.waitForFunction(() => !window.veldraPage.drawingPending);
 
       // A screen reader has the report, and the drawing's words name it.
-      const tree = JSON.stringify(await page.accessibility.snapshot());
       // (alphaA is in the terminal's report only, not in the drawing's words.)
+      // The terminal brings its accessibility tree up to date after it renders.
+      let tree = '';
+      for (let tries = 0; tries < 50 && !tree.includes('alphaA= 0.000579'); ++tries) {
+        if (tries > 0) await new Promise((resolve) => setTimeout(resolve, 100));
+        tree = JSON.stringify(await page.accessibility.snapshot());
+      }
       assert.ok(tree.includes('alphaA= 0.000579'), 'the report in the accessibility tree');
       const words = await page.$eval('#drawing svg', (svg) => svg.getAttribute('aria-label'));
       assert.match(words, /fm = 0\.698980/);
