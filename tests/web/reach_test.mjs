@@ -8,7 +8,7 @@ import { createRequire } from 'node:module';
 import { join } from 'node:path';
 import { describe, test } from 'node:test';
 
-import { outputOf, pageUnderTest, runEnded } from './page_driver.mjs';
+import { outputOf, pageUnderTest, runEnded, typeKeys } from './page_driver.mjs';
 
 const require = createRequire(new URL('../../web/package.json', import.meta.url));
 const axeSource = readFileSync(require.resolve('axe-core/axe.min.js'), 'utf8');
@@ -144,4 +144,26 @@ describe('the page on every screen', () => {
       await page.close();
     });
   }
+});
+
+test('the typical run by the keyboard alone: Tab into the terminal, type, Tab out and back', async () => {
+  const page = await openAt(SIZES[2]);
+  const inTerminal = () => page.evaluate(() => document.activeElement?.closest('#terminal') !== null);
+  for (let presses = 0; presses < 30 && !(await inTerminal()); ++presses) await page.keyboard.press('Tab');
+  assert.ok(await inTerminal(), 'Tab reaches the terminal');
+  const typical = transcripts.find((t) => t.name === 'typical_run_case_2');
+  await typeKeys(page, typical.input.replace(/ q$/, ''));
+  await page.waitForFunction(() => window.veldraPage.run.outputText().endsWith('weiter mit bel.Taste..'));
+  await page.keyboard.press('Tab');
+  assert.equal(await inTerminal(), false, 'Tab leaves it');
+  const visible = await page.evaluate(() => getComputedStyle(document.activeElement).outlineStyle !== 'none');
+  assert.ok(visible, 'focus is visible where it went');
+  await page.keyboard.down('Shift');
+  await page.keyboard.press('Tab');
+  await page.keyboard.up('Shift');
+  assert.ok(await inTerminal(), 'and Shift-Tab comes back');
+  await typeKeys(page, ' q');
+  await runEnded(page);
+  assert.equal(await outputOf(page), typical.expected);
+  await page.close();
 });
