@@ -102,8 +102,8 @@ for (const button of document.querySelectorAll('#keys button, #pad button')) {
 function showInput(readingLine) {
   keys.dataset.active = String(!readingLine);
   pad.dataset.active = String(readingLine);
-  if (readingLine) statusLine.textContent = 'Eine Zahl ist gefragt: tippen, dann Enter (⏎).';
-  else if (statusLine.textContent.startsWith('Eine Zahl ist gefragt')) statusLine.textContent = RUNNING;
+  if (readingLine) statusLine.textContent = NUMBER_WANTED;
+  else if (statusLine.textContent === NUMBER_WANTED) statusLine.textContent = RUNNING;
 }
 
 restartButton.addEventListener('click', () => start());
@@ -136,6 +136,7 @@ function setKeysEnabled(enabled) {
 }
 
 const RUNNING = 'Das Programm läuft. Tippen Sie die Tasten des Menüs.';
+const NUMBER_WANTED = 'Eine Zahl ist gefragt: tippen, dann Enter (⏎).';
 
 async function start() {
   screen.reset();

@@ -88,7 +88,6 @@ export class ProgramTerminal {
     this.output = []; // the program's output, as chunks, KEPT_OUTPUT at most
     this.outputKept = 0;
     this.outputDropped = 0;
-    this.atKeyWait = false; // the program waits for a key right now
     this.failure = null; // the error that ended the run, if one did
     this.ended = false;
   }
@@ -193,14 +192,11 @@ export class ProgramTerminal {
 
   // The next byte as a key, unechoed; -1 once the run has ended.
   async readKey() {
-    this.atKeyWait = true;
     try {
       this.onKeyWait();
       return await this.nextByte();
     } catch (error) {
       return this.fail(error);
-    } finally {
-      this.atKeyWait = false;
     }
   }
 

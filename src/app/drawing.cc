@@ -315,7 +315,6 @@ class Description {
   }
 
   [[nodiscard]] bool spanOk() const { return spanOk_; }
-  [[nodiscard]] bool overhangOk() const { return overhangOk_; }
   [[nodiscard]] double length() const { return length_; }
   [[nodiscard]] bool loadDrawn() const { return loadDrawn_; }
 
@@ -427,8 +426,9 @@ class LineParts {
     json.text("scale", largest > 0 ? scaleText(exaggeration_) : "keine Durchbiegung");
     const beam::Report report = beam::computeReport(c_.Nr, in_);
     json.field("markers", list(markers(report)));
-    if (current_) ratio(json, report);
-    if (!current_) {
+    if (current_) {
+      ratio(json, report);
+    } else {
       json.text("legend", printed_ && printed_->Nr == c_.Nr
                               ? "Werte geändert: Taste g berechnet die Ergebnisse neu."
                               : "Taste g berechnet die Ergebnisse.");

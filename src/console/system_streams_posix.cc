@@ -176,6 +176,18 @@ bool awaitReady(int fd, short events) {
 
 bool wouldBlock(int error) { return error == EAGAIN || error == EWOULDBLOCK; }
 
+// Writes all of `size` bytes to `fd`, waiting while it is full; gives up
+// quietly where it cannot be written (for a note or an echo, nothing to report).
+void writeAll(int fd, const char* from, std::size_t size) {
+  for (std::size_t done = 0; done < size;) {
+    const ssize_t n = ::write(fd, from + done, size - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0 && wouldBlock(errno) && awaitReady(fd, POLLOUT)) continue;
+    if (n <= 0) return;
+    done += static_cast<std::size_t>(n);
+  }
+}
+
 // A line of the terminal holds at most this many bytes, as its own line
 // buffer does; more is dropped, but the line's end still ends it.
 constexpr std::size_t kTerminalLine = 4095;
@@ -254,14 +266,8 @@ std::string gLine;
 std::size_t gLineHandedOut = 0;
 
 // Shows on the terminal what it would have echoed itself.
-void echoOnTerminal(const std::string& echo) {
-  for (std::size_t done = 0; done < echo.size();) {
-    const ssize_t n = ::write(STDIN_FILENO, echo.data() + done, echo.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return;  // a terminal opened for reading only sees no echo
-    done += static_cast<std::size_t>(n);
-  }
-}
+// (A terminal opened for reading only sees no echo.)
+void echoOnTerminal(const std::string& echo) { writeAll(STDIN_FILENO, echo.data(), echo.size()); }
 
 // Bytes the terminal holds for reading in the mode it is in now.
 int bytesWaiting() {
@@ -351,15 +357,7 @@ std::size_t readChunk(unsigned char* to, std::size_t size) {
   }
 }
 
-void writeNote(const char* from, std::size_t size) {
-  for (std::size_t done = 0; done < size;) {
-    const ssize_t n = ::write(STDERR_FILENO, from + done, size - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0 && wouldBlock(errno) && awaitReady(STDERR_FILENO, POLLOUT)) continue;
-    if (n <= 0) return;
-    done += static_cast<std::size_t>(n);
-  }
-}
+void writeNote(const char* from, std::size_t size) { writeAll(STDERR_FILENO, from, size); }
 
 std::size_t writeChunk(const char* from, std::size_t size, int& error) {
   for (;;) {
