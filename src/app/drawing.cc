@@ -181,21 +181,6 @@ std::string scaleText(const Exaggeration& e) {
 
 bool normalPositive(double v) { return std::isfinite(v) && v >= DBL_MIN; }
 
-// The bytes of the values, so that a NaN typed again counts as unchanged.
-bool sameValues(std::int32_t Nr, const Inputs& in, const std::optional<Printed>& printed) {
-  if (!printed || printed->Nr != Nr) return false;
-  const auto same = [](double p, double q) {
-    std::uint64_t pBits = 0;
-    std::uint64_t qBits = 0;
-    std::memcpy(&pBits, &p, sizeof p);
-    std::memcpy(&qBits, &q, sizeof q);
-    return pBits == qBits;
-  };
-  const Inputs& p = printed->in;
-  return same(p.F, in.F) && same(p.L, in.L) && same(p.E, in.E) && same(p.Iy, in.Iy) &&
-         same(p.a, in.a) && same(p.x, in.x) && same(p.xq, in.xq);
-}
-
 const char* supportName(beam::Support s) {
   switch (s) {
     case beam::Support::kSpan:
@@ -543,6 +528,21 @@ std::string unknownCase(std::int32_t Nr) {
 }
 
 }  // namespace
+
+// The bytes of the values, so that a NaN typed again counts as unchanged.
+bool sameValues(std::int32_t Nr, const Inputs& in, const std::optional<Printed>& printed) {
+  if (!printed || printed->Nr != Nr) return false;
+  const auto same = [](double p, double q) {
+    std::uint64_t pBits = 0;
+    std::uint64_t qBits = 0;
+    std::memcpy(&pBits, &p, sizeof p);
+    std::memcpy(&qBits, &q, sizeof q);
+    return pBits == qBits;
+  };
+  const Inputs& p = printed->in;
+  return same(p.F, in.F) && same(p.L, in.L) && same(p.E, in.E) && same(p.Iy, in.Iy) &&
+         same(p.a, in.a) && same(p.x, in.x) && same(p.xq, in.xq);
+}
 
 std::string drawingJson(std::int32_t Nr, const Inputs& in, int points,
                         const std::optional<Printed>& printed) {

@@ -19,6 +19,12 @@ struct Printed {
   beam::Inputs in;
 };
 
+// Whether `printed` holds case Nr with exactly the values `in` (bit for bit,
+// so that a NaN typed again counts as the same): whether the last report is
+// the report of the values entered now.
+[[nodiscard]] bool sameValues(std::int32_t Nr, const beam::Inputs& in,
+                              const std::optional<Printed>& printed);
+
 // The drawing of case Nr for the beam `in`, as one JSON object. Positions are
 // fractions of the drawn beam's length from A (u, 0 to 1); deflections are
 // fractions of that length as drawn (v, positive downwards, the way a positive

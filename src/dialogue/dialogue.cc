@@ -119,23 +119,8 @@ Flow enterCoordinates(Session& session) {
 }
 
 Flow showValues(Session& session) {
-  Console& console = session.console;
-  const InputState& s = session.state;
-  const auto show = [&console](std::string_view label, double v) {
-    console.print(label);
-    console.print(beam::sixDecimals(v));
-    console.print("\n");
-  };
-  const beam::Inputs& b = s.beam;
-  console.print(kValuesHeading);
-  show(kValueLabels.F, b.F);
-  show(kValueLabels.L, b.L);
-  show(kValueLabels.a, b.a);
-  show(kValueLabels.E, b.E);
-  show(kValueLabels.Iy, b.Iy);
-  show(kValueLabels.x, b.x);
-  show(kValueLabels.xq, b.xq);
-  return pause(console);
+  session.console.print(valuesText(session.state));
+  return pause(session.console);
 }
 
 Flow computeResults(Session& session) {
@@ -168,6 +153,22 @@ constexpr std::array kKeyCommands = {
 };
 
 }  // namespace
+
+std::string valuesText(const InputState& state) {
+  std::string text(kValuesHeading);
+  const auto show = [&text](std::string_view label, double v) {
+    text.append(label).append(beam::sixDecimals(v)).append("\n");
+  };
+  const beam::Inputs& b = state.beam;
+  show(kValueLabels.F, b.F);
+  show(kValueLabels.L, b.L);
+  show(kValueLabels.a, b.a);
+  show(kValueLabels.E, b.E);
+  show(kValueLabels.Iy, b.Iy);
+  show(kValueLabels.x, b.x);
+  show(kValueLabels.xq, b.xq);
+  return text;
+}
 
 std::optional<int> answerArguments(std::span<const std::string_view> arguments,
                                    console::ByteSink& out, console::ByteSink& notes) {

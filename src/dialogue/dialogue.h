@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 
 #include "console/byte_stream.h"
@@ -29,6 +30,10 @@ inline constexpr int kUsageStatus = 64;
 // runs.
 std::optional<int> answerArguments(std::span<const std::string_view> arguments,
                                    console::ByteSink& out, console::ByteSink& notes);
+
+// The lines that key w shows for `state`, from its heading to the line of xq,
+// each with its line end, without the pause prompt.
+[[nodiscard]] std::string valuesText(const InputState& state);
 
 // Called with the values whose report key g has just printed, before its pause.
 using ReportListener = void (*)(const InputState& state);
