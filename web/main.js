@@ -5,6 +5,10 @@ import { Terminal } from './xterm.mjs';
 import createVeldra from './veldra.js';
 import { drawBeam } from './drawing.js';
 import { ProgramTerminal } from './terminal.js';
+import { SessionRecord, LINK_LIMIT, linkFragment, readFragment } from './session.js';
+import { fillPrintout } from './printout.js';
+import { offerFile, standaloneSvg } from './downloads.js';
+import { programOptions } from './embedded.js';
 
 // Points of the deflection line in the drawing.
 const LINE_POINTS = 401;
@@ -82,6 +86,8 @@ const page = {
   drawings: 0, // how often the beam has been drawn in this run
   failure: null, // the message of an error that stopped the run, if one did
   drawingPending: false, // a drawing waits for the next animation frame
+  record: null, // the SessionRecord of the current run: what the program read
+  description: null, // the drawing's description, as last drawn
 };
 window.veldraPage = page;
 
@@ -108,6 +114,127 @@ function showInput(readingLine) {
 
 restartButton.addEventListener('click', () => start());
 
+// ------------------------------------------------------------ keep and share
+//
+// The input of the run lives in the address's fragment (#eingabe=...), which
+// the browser never sends to a server: a reload replays it, and the address
+// is the link that opens the calculation elsewhere. It is updated whenever
+// the program waits for a key with nothing typed ahead, a few times a second
+// at most (browsers refuse a flood of history updates).
+let linkTooLong = false;
+let linkTimer = null;
+
+const addressWithout = () => location.pathname + location.search;
+
+function scheduleLink() {
+  if (linkTimer !== null || page.run === null || page.run.pending() > 0) return;
+  linkTimer = setTimeout(updateLink, 250);
+}
+
+function updateLink() {
+  linkTimer = null;
+  const bytes = page.record.forTerminal();
+  try {
+    if (bytes.length > LINK_LIMIT) {
+      if (!linkTooLong) {
+        linkTooLong = true;
+        history.replaceState(null, '', addressWithout());
+        statusLine.textContent = LINK_TOO_LONG;
+      }
+    } else {
+      history.replaceState(null, '', bytes.length === 0 ? addressWithout() : addressWithout() + linkFragment(bytes));
+    }
+  } catch {
+    // A browser that refuses the update keeps the last address; the saved
+    // input still holds the run.
+  }
+}
+
+const LINK_TOO_LONG =
+  `Die Eingabe ist länger als ${LINK_LIMIT} Bytes: ein Link hält sie nicht mehr, ` +
+  'ein Neuladen beginnt neu. „Eingabe speichern“ sichert sie.';
+
+async function copyLink() {
+  if (page.record === null) return;
+  clearTimeout(linkTimer);
+  updateLink();
+  if (linkTooLong) {
+    statusLine.textContent = LINK_TOO_LONG;
+    return;
+  }
+  try {
+    await navigator.clipboard.writeText(location.href);
+    statusLine.textContent = 'Der Link ist kopiert: er öffnet diese Rechnung in jedem Browser.';
+  } catch {
+    statusLine.textContent = `Der Browser lässt das Kopieren nicht zu. Der Link ist die Adresse dieser Seite: ${location.href}`;
+  }
+}
+
+function saveInput() {
+  offerFile('eingabe.txt', page.record?.forPipe() ?? new Uint8Array(0), 'text/plain');
+}
+
+function saveOutput() {
+  const run = page.run;
+  offerFile('ausgabe.txt', run?.outputBytes() ?? new Uint8Array(0), 'text/plain');
+  if (run?.outputDropped > 0) {
+    statusLine.textContent = `Gespeichert sind die ersten ${run.outputKept} Bytes der Ausgabe; den Rest hat die Seite nicht behalten.`;
+  }
+}
+
+function saveDrawing() {
+  const svg = drawing.querySelector('svg');
+  if (svg === null) {
+    statusLine.textContent = 'Noch keine Zeichnung: erst einen Biegefall wählen (Taste n).';
+    return;
+  }
+  offerFile(`biegefall-${page.description?.case ?? 0}.svg`, standaloneSvg(svg), 'image/svg+xml');
+}
+
+// Reads a text the program gives, or null while it is not loaded.
+function programText(name) {
+  if (program === null) return null;
+  return program.UTF8ToString(program[name]());
+}
+
+function preparePrintout() {
+  const link = linkTooLong || page.record === null || page.record.forTerminal().length === 0 ? null : (updateLink(), location.href);
+  fillPrintout(document.getElementById('print-head'), document.getElementById('print-foot'), {
+    description: page.description,
+    values: programText('_veldra_values'),
+    report: programText('_veldra_report') ?? '',
+    current: program !== null && program._veldra_report_current() === 1,
+    version: (programText('_veldra_version') ?? 'VELDRA').split('\n')[0],
+    link: link !== null && link.length <= PRINTED_LINK ? link : null,
+    linkNote: linkNote(link),
+    date: new Date(),
+  });
+}
+
+// A link longer than this is not printed: it would take the page's room.
+const PRINTED_LINK = 800;
+
+function linkNote(link) {
+  if (linkTooLong) return 'Diese Rechnung ist für einen Link zu lang; „Eingabe speichern“ hält sie fest.';
+  if (link === null) return 'Noch nichts eingegeben: es gibt keinen Link.';
+  return `Der Link dieser Rechnung ist für den Ausdruck zu lang (${link.length} Zeichen); „Link kopieren“ gibt ihn.`;
+}
+
+addEventListener('beforeprint', preparePrintout);
+const actions = {
+  print: () => {
+    preparePrintout();
+    print();
+  },
+  'save-input': saveInput,
+  'save-output': saveOutput,
+  'save-drawing': saveDrawing,
+  'copy-link': copyLink,
+};
+for (const [id, action] of Object.entries(actions)) {
+  document.getElementById(id).addEventListener('click', action);
+}
+
 // The drawing follows the values whenever the program waits for input, once
 // per frame at most, and is rebuilt only when its description has changed.
 let program = null;
@@ -126,7 +253,8 @@ function scheduleDrawing() {
     const description = program.UTF8ToString(program._veldra_drawing(LINE_POINTS));
     if (description === drawnDescription) return;
     drawnDescription = description;
-    drawBeam(drawing, JSON.parse(description));
+    page.description = JSON.parse(description);
+    drawBeam(drawing, page.description);
     page.drawings += 1;
   });
 }
@@ -138,7 +266,7 @@ function setKeysEnabled(enabled) {
 const RUNNING = 'Das Programm läuft. Tippen Sie die Tasten des Menüs.';
 const NUMBER_WANTED = 'Eine Zahl ist gefragt: tippen, dann Enter (⏎).';
 
-async function start() {
+async function start(replay = null) {
   screen.reset();
   statusLine.textContent = RUNNING;
   showInput(false);
@@ -150,6 +278,9 @@ async function start() {
   page.drawings = 0;
   program = null;
   drawnDescription = null;
+  page.description = null;
+  page.record = new SessionRecord();
+  linkTooLong = false;
   let menuShown;
   page.started = new Promise((resolve) => {
     menuShown = resolve;
@@ -167,6 +298,7 @@ async function start() {
         menuShown();
       }
       scheduleDrawing();
+      scheduleLink();
     },
     onNote: (text) => {
       statusLine.textContent = text.replace(/^veldra: /, '');
@@ -180,11 +312,13 @@ async function start() {
       showInput(reading);
       scheduleDrawing();
     },
+    record: page.record,
   });
   page.run = run;
+  if (replay !== null) run.type(replay);
   screen.focus();
   try {
-    program = await createVeldra({ veldraTerminal: run });
+    program = await createVeldra({ veldraTerminal: run, ...(await programOptions()) });
     const status = await program.ccall('main', 'number', ['number', 'number'], [0, 0], {
       async: true,
     });
@@ -221,4 +355,9 @@ window.addEventListener('error', (event) => {
 });
 window.addEventListener('unhandledrejection', (event) => page.run && endRun(page.run, null, event.reason));
 
-start();
+// A link's input is typed ahead, as a paste is; a link that cannot be used is
+// named, and the run starts fresh.
+const opened = readFragment(location.hash);
+if (opened.problem !== undefined) history.replaceState(null, '', addressWithout());
+start(opened.bytes ?? null);
+if (opened.problem !== undefined) statusLine.textContent = opened.problem;

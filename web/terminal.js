@@ -67,8 +67,18 @@ export class ProgramTerminal {
   // typed line (a number), with false when it has it.
   // onFlood(flooding): called with true when more than FLOOD bytes are typed
   // ahead (a large paste), with false once all of them are read.
-  constructor({ show, onKeyWait = () => {}, onNote = () => {}, onLineRead = () => {}, onFlood = () => {} }) {
+  // record: hears what the program reads, key(b) for a key and line(bytes)
+  // for a line as handed over (none when Ctrl-D ended the read).
+  constructor({
+    show,
+    onKeyWait = () => {},
+    onNote = () => {},
+    onLineRead = () => {},
+    onFlood = () => {},
+    record = { key() {}, line() {} },
+  }) {
     this.show = show;
+    this.record = record;
     this.onFlood = onFlood;
     this.flooding = false;
     this.onKeyWait = onKeyWait;
@@ -194,7 +204,9 @@ export class ProgramTerminal {
   async readKey() {
     try {
       this.onKeyWait();
-      return await this.nextByte();
+      const key = await this.nextByte();
+      if (!this.ended) this.record.key(key);
+      return key;
     } catch (error) {
       return this.fail(error);
     }
@@ -208,6 +220,7 @@ export class ProgramTerminal {
       if (this.rest === null) this.rest = await this.collectLine();
       const line = this.rest.subarray(0, size);
       this.rest = this.rest.length > size ? this.rest.subarray(size) : null;
+      if (!this.ended) this.record.line(line);
       return line;
     } catch (error) {
       this.fail(error);

@@ -1,0 +1,51 @@
+// The printout: one A4 page with the case, the values as key w shows them,
+// the last report as key g printed it, the drawing (the page's own, as
+// vectors) and what opens the calculation again. Every number comes from the
+// program; this only places the texts.
+
+function add(parent, name, text, className) {
+  const e = document.createElement(name);
+  e.textContent = text;
+  if (className) e.className = className;
+  parent.appendChild(e);
+  return e;
+}
+
+// Fills `head` and `foot` (the parts before and after the drawing) from:
+//   description: the drawing's description (src/app/drawing.h) or null;
+//   values: what key w shows now, or null while the program is not loaded;
+//   report: the last report, '' before the first; current: whether it is the
+//   report of the values shown; version: the program's version line;
+//   link: the link of this calculation, or linkNote where there is none;
+//   date: when it is printed.
+export function fillPrintout(head, foot, { description, values, report, current, version, link, linkNote, date }) {
+  head.replaceChildren();
+  foot.replaceChildren();
+  add(head, 'h2', 'VELDRA – Durchbiegung gerader Träger', 'print-title');
+  const chosen = description && description.status !== 'no-case';
+  add(head, 'p', chosen ? `${description.title}: ${description.subtitle ?? ''}`.replace(/: $/, '') : 'Kein Biegefall gewählt', 'print-case');
+  add(head, 'p', `Gedruckt am ${date.toLocaleDateString('de-DE', { day: 'numeric', month: 'long', year: 'numeric' })}, ${date.toLocaleTimeString('de-DE', { hour: '2-digit', minute: '2-digit' })} Uhr`, 'print-date');
+  if (values === null) {
+    add(head, 'p', 'Der Rechner ist noch nicht geladen: es gibt noch keine Werte.', 'print-note');
+    return;
+  }
+  if (!chosen) add(head, 'p', 'Noch kein Biegefall gewählt: Taste n, dann die Nummer des Falls.', 'print-note');
+  add(head, 'h3', 'Eingegebene Werte (Taste w)');
+  add(head, 'pre', values, 'print-values');
+  add(head, 'h3', 'Ergebnis (Taste g)');
+  if (report === '') {
+    add(head, 'p', 'Noch kein Ergebnis: Taste g berechnet es.', 'print-note');
+  } else {
+    if (!current) {
+      add(head, 'p', 'Die Werte wurden nach diesem Ergebnis geändert: es gilt für die Werte, mit denen g zuletzt gerechnet hat.', 'print-note');
+    }
+    add(head, 'pre', report, 'print-report');
+  }
+  add(foot, 'p', `Berechnet mit ${version}.`, 'print-version');
+  if (link) {
+    const p = add(foot, 'p', 'Diese Rechnung wieder öffnen: ', 'print-link');
+    add(p, 'span', link, 'link');
+  } else {
+    add(foot, 'p', linkNote, 'print-link');
+  }
+}

@@ -1,0 +1,136 @@
+// What the program has read in this run, kept in two forms: for a pipe
+// (`veldra < eingabe.txt` prints the same output) and for the page's own
+// terminal (a link replays it as typed-ahead input and shows the same screen).
+//
+// Both hold the bytes as the program took them: keys one by one, lines after
+// their editing (Backspace and Ctrl-U are gone). They differ only where the
+// terminal's end-of-file key ended a read: a pipe has no such key, so there a
+// word that is no number stands instead. It keeps the value as Ctrl-D does
+// and prints the same; the program notes it on standard error only.
+
+const ENTER = 0x0a;
+const END_OF_FILE = 0x04;
+const KEPT_BY_WORD = new TextEncoder().encode('behalten\n');
+
+// The most input a link carries. A typical calculation is about a hundred
+// bytes; this holds some forty of them, and the link stays short enough for a
+// mail and for the printout.
+export const LINK_LIMIT = 4096;
+
+export class SessionRecord {
+  constructor() {
+    this.pipe = new Bytes();
+    this.terminal = new Bytes();
+    this.lineOpen = false; // a line was handed over without its Enter (Ctrl-D)
+  }
+
+  // A key the program read.
+  key(b) {
+    this.pipe.push([b]);
+    this.terminal.push([b]);
+    this.lineOpen = false;
+  }
+
+  // Bytes of a line the program read; none when the end-of-file key ended
+  // the read.
+  line(bytes) {
+    if (bytes.length > 0) {
+      this.pipe.push(bytes);
+      this.terminal.push(bytes);
+      this.lineOpen = bytes[bytes.length - 1] !== ENTER;
+    } else if (this.lineOpen) {
+      // Ctrl-D after some digits, then again: the number ends there, as
+      // it would at a line end.
+      this.pipe.push([ENTER]);
+      this.terminal.push([ENTER]);
+      this.lineOpen = false;
+    } else {
+      this.pipe.push(KEPT_BY_WORD);
+      this.terminal.push([END_OF_FILE]);
+    }
+  }
+
+  forPipe() {
+    return this.pipe.bytes();
+  }
+
+  forTerminal() {
+    return this.terminal.bytes();
+  }
+}
+
+// A growing byte array.
+class Bytes {
+  constructor() {
+    this.data = new Uint8Array(256);
+    this.length = 0;
+  }
+
+  push(bytes) {
+    if (this.length + bytes.length > this.data.length) {
+      const more = new Uint8Array(Math.max(2 * this.data.length, this.length + bytes.length));
+      more.set(this.data.subarray(0, this.length));
+      this.data = more;
+    }
+    this.data.set(bytes, this.length);
+    this.length += bytes.length;
+  }
+
+  bytes() {
+    return this.data.slice(0, this.length);
+  }
+}
+
+const FRAGMENT = '#eingabe=';
+const ALPHABET = 'ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789-_';
+
+// The fragment of a link that carries `bytes`: base64url, without padding.
+export function linkFragment(bytes) {
+  let text = '';
+  for (let at = 0; at < bytes.length; at += 3) {
+    const n = (bytes[at] << 16) | ((bytes[at + 1] ?? 0) << 8) | (bytes[at + 2] ?? 0);
+    const digits = Math.min(4, Math.ceil(((bytes.length - at) * 8) / 6));
+    for (let k = 0; k < digits; ++k) text += ALPHABET[(n >> (18 - 6 * k)) & 63];
+  }
+  return FRAGMENT + text;
+}
+
+// What a link's fragment says: { bytes } to replay, { problem } in German
+// when it cannot be used, or {} when it carries no input at all.
+export function readFragment(hash) {
+  if (hash === '' || hash === '#') return {};
+  if (!hash.startsWith(FRAGMENT)) {
+    return { problem: 'Der Link enthält keine Eingabe des Rechners. Der Rechner beginnt neu.' };
+  }
+  const text = hash.slice(FRAGMENT.length).replace(/=+$/, '');
+  // Checked before decoding: a long fragment is refused whole, never cut.
+  const length = Math.floor((text.length * 6) / 8);
+  if (length > LINK_LIMIT) {
+    return {
+      problem:
+        `Der Link trägt mehr als ${LINK_LIMIT} Bytes Eingabe und wird nicht abgespielt. ` +
+        'Der Rechner beginnt neu; längere Sitzungen mit „Eingabe speichern“ weitergeben.',
+    };
+  }
+  const bytes = new Uint8Array(length);
+  let bits = 0;
+  let held = 0;
+  let at = 0;
+  for (const ch of text) {
+    const digit = ALPHABET.indexOf(ch);
+    if (digit < 0) return { problem: corrupt };
+    held = (held << 6) | digit;
+    bits += 6;
+    if (bits >= 8) {
+      bits -= 8;
+      bytes[at++] = (held >> bits) & 0xff;
+      held &= (1 << bits) - 1;
+    }
+  }
+  // Left-over bits must be the zero padding of a well-formed encoding.
+  if (bits >= 6 || held !== 0) return { problem: corrupt };
+  return { bytes };
+}
+
+const corrupt =
+  'Der Link ist beschädigt: seine Eingabe lässt sich nicht lesen. Der Rechner beginnt neu.';
