@@ -33,7 +33,8 @@ const STYLED = [
 ];
 
 // The drawing `svg` as a standalone SVG file: its styles written into each
-// element, on a white ground, without the page's data attributes.
+// element, on a white ground, without the page's data attributes (the class
+// names stay: they name the parts for whoever edits the file).
 export function standaloneSvg(svg) {
   const copy = svg.cloneNode(true);
   const from = [svg, ...svg.querySelectorAll('*')];
@@ -41,7 +42,7 @@ export function standaloneSvg(svg) {
   from.forEach((original, k) => {
     const e = to[k];
     for (const name of [...e.getAttributeNames()]) {
-      if (name.startsWith('data-') || name === 'class') e.removeAttribute(name);
+      if (name.startsWith('data-')) e.removeAttribute(name);
     }
     const computed = getComputedStyle(original);
     const style = STYLED.map((p) => `${p}:${computed.getPropertyValue(p)}`).join(';');

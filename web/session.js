@@ -4,9 +4,11 @@
 //
 // Both hold the bytes as the program took them: keys one by one, lines after
 // their editing (Backspace and Ctrl-U are gone). They differ only where the
-// terminal's end-of-file key ended a read: a pipe has no such key, so there a
-// word that is no number stands instead. It keeps the value as Ctrl-D does
-// and prints the same; the program notes it on standard error only.
+// terminal's end-of-file key (Ctrl-D) handed a line over or ended a read: the
+// terminal's form keeps the key; a pipe has none, so there a line end stands,
+// or, for a read that Ctrl-D ended at once, a word that is no number. That
+// keeps the value as Ctrl-D does and prints the same; the program notes it on
+// standard error only.
 
 const ENTER = 0x0a;
 const END_OF_FILE = 0x04;
@@ -32,21 +34,19 @@ export class SessionRecord {
   }
 
   // Bytes of a line the program read; none when the end-of-file key ended
-  // the read.
-  line(bytes) {
+  // the read. `whole`: the line's last bytes (a longer one comes in parts).
+  line(bytes, whole = true) {
     if (bytes.length > 0) {
       this.pipe.push(bytes);
       this.terminal.push(bytes);
       this.lineOpen = bytes[bytes.length - 1] !== ENTER;
-    } else if (this.lineOpen) {
-      // Ctrl-D after some digits, then again: the number ends there, as
-      // it would at a line end.
-      this.pipe.push([ENTER]);
-      this.terminal.push([ENTER]);
-      this.lineOpen = false;
+      // Handed over without Enter: Ctrl-D did that.
+      if (this.lineOpen && whole) this.terminal.push([END_OF_FILE]);
     } else {
-      this.pipe.push(KEPT_BY_WORD);
       this.terminal.push([END_OF_FILE]);
+      // After digits handed over so, a pipe ends the number with a line end.
+      this.pipe.push(this.lineOpen ? [ENTER] : KEPT_BY_WORD);
+      this.lineOpen = false;
     }
   }
 

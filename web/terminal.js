@@ -67,8 +67,9 @@ export class ProgramTerminal {
   // typed line (a number), with false when it has it.
   // onFlood(flooding): called with true when more than FLOOD bytes are typed
   // ahead (a large paste), with false once all of them are read.
-  // record: hears what the program reads, key(b) for a key and line(bytes)
-  // for a line as handed over (none when Ctrl-D ended the read).
+  // record: hears what the program reads, key(b) for a key and line(bytes,
+  // whole) for a line as handed over (none when Ctrl-D ended the read; whole
+  // unless more of the same line follows).
   constructor({
     show,
     onKeyWait = () => {},
@@ -220,7 +221,7 @@ export class ProgramTerminal {
       if (this.rest === null) this.rest = await this.collectLine();
       const line = this.rest.subarray(0, size);
       this.rest = this.rest.length > size ? this.rest.subarray(size) : null;
-      if (!this.ended) this.record.line(line);
+      if (!this.ended) this.record.line(line, this.rest === null);
       return line;
     } catch (error) {
       this.fail(error);
