@@ -63,7 +63,7 @@ inline bool isProgramOutput(std::string_view out, std::size_t* where = nullptr) 
       kCatalogue1,
       kCatalogue2,
       kCatalogue3,
-      "VELDRA,Fachbereich Bauingenieurwesen,Technische Hochschule Prof. N.N.,08.12.2026\n",
+      "VELDRA,Fachbereich Bauingenieurwesen,Technische Hochschule Prof. N.N.,09.12.2026\n",
       "momentan def. Werte:\n",
       "F/M/q/q2 = ",
       "Laenge L = ",

@@ -111,12 +111,12 @@ inline std::vector<Transcript> dialogueTranscripts() {
        kMenu + kCatalogue1 + kPause + kCatalogue2 + kPause + kCatalogue3 + kPause + kMenu},
       {"i_shows_banner_and_waits", "i q",
        kMenu +
-           "VELDRA,Fachbereich Bauingenieurwesen,Technische Hochschule Prof. N.N.,08.12.2026\n" +
+           "VELDRA,Fachbereich Bauingenieurwesen,Technische Hochschule Prof. N.N.,09.12.2026\n" +
            kPause + kMenu},
       {"information_keeps_values", "f7\nbabci w q",
        kMenu + kAskF + kMenu + kCatalogue1 + kPause + kCatalogue2 + kPause + kCatalogue3 + kPause +
            kMenu +
-           "VELDRA,Fachbereich Bauingenieurwesen,Technische Hochschule Prof. N.N.,08.12.2026\n" +
+           "VELDRA,Fachbereich Bauingenieurwesen,Technische Hochschule Prof. N.N.,09.12.2026\n" +
            kPause + kMenu + values("7.000000", kZero, kZero, kZero, kZero, kZero, kZero) + kPause +
            kMenu},
       {"n_failed_read_at_start_is_rejected", "nabc\nkq", kMenu + kAskNr + kNoSuchCase + kMenu},
