@@ -94,6 +94,22 @@ describe('saved input, saved output and the link', () => {
       });
       assert.equal(await screen(again), await screen(page));
       assert.equal(again.url(), link);
+      // "Link kopieren" gives the same link; a reload keeps the calculation.
+      // (Headless Chromium's clipboard waits for a focused window: the test
+      // takes what the page hands to it.)
+      await page.bringToFront();
+      await page.evaluate(() => {
+        navigator.clipboard.writeText = async (text) => {
+          window.copied = text;
+        };
+      });
+      await page.click('#copy-link');
+      assert.equal(await page.evaluate(() => window.copied), link);
+      await again.bringToFront();
+      await again.reload();
+      await again.waitForFunction(() => window.veldraPage?.keyWaits > 0);
+      await settled(again);
+      assert.equal(await outputOf(again), output.toString('latin1'));
       assert.deepEqual([...page.errors, ...again.errors], []);
       await again.close();
       await page.close();
@@ -129,6 +145,15 @@ describe('a link that cannot be used is named, and the run starts fresh', () => 
       await page.close();
     });
   }
+
+  test('a run that outgrows a link says so', async () => {
+    const page = await chromium.open(1366, 900);
+    await page.evaluate((text) => window.veldraPage.screen.paste(text), 'w '.repeat(2100));
+    await settled(page);
+    assert.match(await page.$eval('#status', (e) => e.textContent), /länger als 4096 Bytes/);
+    assert.equal(new URL(page.url()).hash, '');
+    await page.close();
+  });
 
   test('control bytes in a link are only typed into the program', async () => {
     const bytes = '\x1b]0;gehackt\x07\x1b[2J\x00n2\n\x1b[31mf5\n<img src=x onerror=alert(1)>w \n';
