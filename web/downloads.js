@@ -17,9 +17,10 @@ export function offerFile(name, content, type) {
 
 // What the drawing's look depends on; each element gets its own computed
 // values, so that the file shows the same without the page's style sheet.
+// (An rgba() fill writes its own fill-opacity after the one listed first.)
 const STYLED = [
-  'fill',
   'fill-opacity',
+  'fill',
   'stroke',
   'stroke-width',
   'stroke-dasharray',
@@ -31,6 +32,13 @@ const STYLED = [
   'text-anchor',
   'opacity',
 ];
+
+// SVG 1.1 has no rgba(): Inkscape paints such a fill black. The colour's
+// alpha becomes the fill's or stroke's opacity.
+function opaque(declaration) {
+  const m = /^(fill|stroke):rgba\((\d+), (\d+), (\d+), ([\d.]+)\)$/.exec(declaration);
+  return m ? `${m[1]}:rgb(${m[2]}, ${m[3]}, ${m[4]});${m[1]}-opacity:${m[5]}` : declaration;
+}
 
 // The drawing `svg` as a standalone SVG file: its styles written into each
 // element, on a white ground, without the page's data attributes (the class
@@ -45,7 +53,9 @@ export function standaloneSvg(svg) {
       if (name.startsWith('data-')) e.removeAttribute(name);
     }
     const computed = getComputedStyle(original);
-    const style = STYLED.map((p) => `${p}:${computed.getPropertyValue(p)}`).join(';');
+    const style = STYLED.map((p) => `${p}:${computed.getPropertyValue(p)}`)
+      .map(opaque)
+      .join(';');
     if (original !== svg) e.setAttribute('style', style);
   });
   const [, , width, height] = svg.getAttribute('viewBox').split(' ');
