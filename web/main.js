@@ -154,10 +154,17 @@ const LINK_TOO_LONG =
   `Die Eingabe ist länger als ${LINK_LIMIT} Bytes: ein Link hält sie nicht mehr, ` +
   'ein Neuladen beginnt neu. „Eingabe speichern“ sichert sie.';
 
-async function copyLink() {
-  if (page.record === null) return;
+// The address brought up to date now; null when it holds no input of this
+// run (nothing typed yet, or too much for a link).
+function currentLink() {
+  if (page.record === null) return null;
   clearTimeout(linkTimer);
   updateLink();
+  return linkTooLong || page.record.forTerminal().length === 0 ? null : location.href;
+}
+
+async function copyLink() {
+  currentLink();
   if (linkTooLong) {
     statusLine.textContent = LINK_TOO_LONG;
     return;
@@ -191,19 +198,23 @@ function saveDrawing() {
   offerFile(`biegefall-${page.description?.case ?? 0}.svg`, standaloneSvg(svg), 'image/svg+xml');
 }
 
-// Reads a text the program gives, or null while it is not loaded.
+// Asks the program, asleep in one of its reads, for a text: null while it is
+// not loaded, or once an error has stopped it.
 function programText(name) {
-  if (program === null) return null;
-  return program.UTF8ToString(program[name]());
+  try {
+    return program === null ? null : program.UTF8ToString(program[name]());
+  } catch {
+    return null;
+  }
 }
 
 function preparePrintout() {
-  const link = linkTooLong || page.record === null || page.record.forTerminal().length === 0 ? null : (updateLink(), location.href);
+  const link = currentLink();
   fillPrintout(document.getElementById('print-head'), document.getElementById('print-foot'), {
     description: page.description,
     values: programText('_veldra_values'),
     report: programText('_veldra_report') ?? '',
-    current: program !== null && program._veldra_report_current() === 1,
+    current: programText('_veldra_report') !== null && program._veldra_report_current() === 1,
     version: (programText('_veldra_version') ?? 'VELDRA').split('\n')[0],
     link: link !== null && link.length <= PRINTED_LINK ? link : null,
     linkNote: linkNote(link),
@@ -222,10 +233,7 @@ function linkNote(link) {
 
 addEventListener('beforeprint', preparePrintout);
 const actions = {
-  print: () => {
-    preparePrintout();
-    print();
-  },
+  print: () => print(), // the printout is filled in just before (beforeprint)
   'save-input': saveInput,
   'save-output': saveOutput,
   'save-drawing': saveDrawing,
