@@ -18,13 +18,17 @@ function add(parent, name, text, className) {
 //   report of the values shown; version: the program's version line;
 //   link: the link of this calculation, or linkNote where there is none;
 //   date: when it is printed.
-export function fillPrintout(head, foot, { description, values, report, current, version, link, linkNote, date }) {
+export function fillPrintout(head, foot, printed) {
+  const { description, values, report, current, version, link, linkNote, date } = printed;
   head.replaceChildren();
   foot.replaceChildren();
   add(head, 'h2', 'VELDRA – Durchbiegung gerader Träger', 'print-title');
   const chosen = description && description.status !== 'no-case';
-  add(head, 'p', chosen ? `${description.title}: ${description.subtitle ?? ''}`.replace(/: $/, '') : 'Kein Biegefall gewählt', 'print-case');
-  add(head, 'p', `Gedruckt am ${date.toLocaleDateString('de-DE', { day: 'numeric', month: 'long', year: 'numeric' })}, ${date.toLocaleTimeString('de-DE', { hour: '2-digit', minute: '2-digit' })} Uhr`, 'print-date');
+  const name = chosen ? [description.title, description.subtitle].filter(Boolean).join(': ') : 'Kein Biegefall gewählt';
+  add(head, 'p', name, 'print-case');
+  const day = date.toLocaleDateString('de-DE', { day: 'numeric', month: 'long', year: 'numeric' });
+  const time = date.toLocaleTimeString('de-DE', { hour: '2-digit', minute: '2-digit' });
+  add(head, 'p', `Gedruckt am ${day}, ${time} Uhr`, 'print-date');
   if (values === null) {
     add(head, 'p', 'Der Rechner ist noch nicht geladen: es gibt noch keine Werte.', 'print-note');
     return;
@@ -37,7 +41,8 @@ export function fillPrintout(head, foot, { description, values, report, current,
     add(head, 'p', 'Noch kein Ergebnis: Taste g berechnet es.', 'print-note');
   } else {
     if (!current) {
-      add(head, 'p', 'Die Werte wurden nach diesem Ergebnis geändert: es gilt für die Werte, mit denen g zuletzt gerechnet hat.', 'print-note');
+      const note = 'Die Werte wurden nach diesem Ergebnis geändert: es gilt für die Werte, mit denen g zuletzt gerechnet hat.';
+      add(head, 'p', note, 'print-note');
     }
     add(head, 'pre', report, 'print-report');
   }

@@ -186,6 +186,7 @@ describe('the printout', () => {
   const prints = [
     { name: 'print-typical', keys: 'n2\nf10000\nl4000 210000 8.356e7\na1500\nx2000\ng ', words: ['Biegefall 2: Lager bei A u. B, Kraft aussermittig'] },
     { name: 'print-overhang-long-link', keys: `${'f1\n'.repeat(300)}n12\nf-5\nl3000 210000 2e7\na800\nx1000 3500\ng `, words: ['Biegefall 12', 'für den Ausdruck zu lang'] },
+    { name: 'print-changed-after-report', keys: 'n2\nf10000\nl4000 210000 8.356e7\na1500\nx2000\ng f20000\n', words: ['F/M/q/q2 = 20000.000000', 'nach diesem Ergebnis geändert'] },
     { name: 'print-nothing-chosen', keys: '', words: ['Noch kein Biegefall gewählt', 'Noch kein Ergebnis'] },
   ];
   for (const p of prints) {
