@@ -177,13 +177,25 @@ async function copyLink() {
   }
 }
 
+// The two files match at a key wait. Saved while a number is read, the input
+// ends before that number, and a replay goes on asking until the menu.
+function noteMidNumber() {
+  if (pad.dataset.active === 'true') statusLine.textContent = MID_NUMBER;
+}
+
+const MID_NUMBER =
+  'Gespeichert mitten in einer Zahleneingabe: abgespielt fragt der Rechner danach weiter ' +
+  'bis zum Menü. Für genau dieselbe Ausgabe im Menü speichern.';
+
 function saveInput() {
   offerFile('eingabe.txt', page.record?.forPipe() ?? new Uint8Array(0), 'text/plain');
+  noteMidNumber();
 }
 
 function saveOutput() {
   const run = page.run;
   offerFile('ausgabe.txt', run?.outputBytes() ?? new Uint8Array(0), 'text/plain');
+  noteMidNumber();
   if (run?.outputDropped > 0) {
     statusLine.textContent = `Gespeichert sind die ersten ${run.outputKept} Bytes der Ausgabe; den Rest hat die Seite nicht behalten.`;
   }
