@@ -222,11 +222,12 @@ function programText(name) {
 
 function preparePrintout() {
   const link = currentLink();
+  const report = programText('_veldra_report');
   fillPrintout(document.getElementById('print-head'), document.getElementById('print-foot'), {
     description: page.description,
     values: programText('_veldra_values'),
-    report: programText('_veldra_report') ?? '',
-    current: programText('_veldra_report') !== null && program._veldra_report_current() === 1,
+    report: report ?? '',
+    current: report !== null && program._veldra_report_current() === 1,
     version: (programText('_veldra_version') ?? 'VELDRA').split('\n')[0],
     link: link !== null && link.length <= PRINTED_LINK ? link : null,
     linkNote: linkNote(link),

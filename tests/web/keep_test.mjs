@@ -6,12 +6,12 @@
 
 import assert from 'node:assert/strict';
 import { spawnSync } from 'node:child_process';
-import { existsSync, mkdirSync, mkdtempSync, readFileSync, readdirSync, rmSync, writeFileSync } from 'node:fs';
+import { mkdirSync, mkdtempSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { describe, test } from 'node:test';
 
-import { openPage, outputOf, pageUnderTest } from './page_driver.mjs';
+import { download, openPage, outputOf, pageUnderTest } from './page_driver.mjs';
 
 const chromium = pageUnderTest();
 const native = (input) => spawnSync(process.env.VELDRA_NATIVE, [], { input });
@@ -29,22 +29,6 @@ async function typeSession(page, keys) {
       await page.keyboard.up('Control');
     } else await page.keyboard.type(ch);
   }
-}
-
-// Clicks a save button and returns the bytes of the file it gives.
-async function saved(page, button, name) {
-  const folder = mkdtempSync(join(tmpdir(), 'veldra-download-'));
-  const cdp = await page.createCDPSession();
-  await cdp.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: folder });
-  await page.click(button);
-  const file = join(folder, name);
-  for (let waited = 0; !existsSync(file) || readdirSync(folder).some((f) => f.endsWith('.crdownload')); waited += 50) {
-    assert.ok(waited < 10000, `${name} never arrived`);
-    await new Promise((r) => setTimeout(r, 50));
-  }
-  const bytes = readFileSync(file);
-  rmSync(folder, { recursive: true });
-  return bytes;
 }
 
 const settled = async (page) => {
@@ -75,8 +59,8 @@ describe('saved input, saved output and the link', () => {
       if (s.typed) await typeSession(page, s.keys);
       else await page.evaluate((text) => window.veldraPage.screen.paste(text), s.keys);
       await settled(page);
-      const input = await saved(page, '#save-input', 'eingabe.txt');
-      const output = await saved(page, '#save-output', 'ausgabe.txt');
+      const input = await download(page, '#save-input', 'eingabe.txt');
+      const output = await download(page, '#save-output', 'ausgabe.txt');
       assert.match(output.toString('latin1'), /Ergebnisse Biegefall/);
       const replayed = native(input);
       assert.equal(replayed.status, 113);
@@ -118,7 +102,7 @@ describe('saved input, saved output and the link', () => {
 
   test('saving before anything is typed gives empty files', async () => {
     const page = await chromium.open(1366, 900);
-    assert.equal((await saved(page, '#save-input', 'eingabe.txt')).length, 0);
+    assert.equal((await download(page, '#save-input', 'eingabe.txt')).length, 0);
     assert.equal(page.url().includes('#'), false);
     await page.close();
   });
@@ -211,7 +195,7 @@ test('the saved drawing shows the same without the page', async () => {
   // A line load: its area is filled with a translucent colour.
   await page.evaluate(() => window.veldraPage.screen.paste('n12\nf-5\nl3000 210000 2e7\na800\nx1000 3500\ng '));
   await settled(page);
-  const svg = await saved(page, '#save-drawing', 'biegefall-12.svg');
+  const svg = await download(page, '#save-drawing', 'biegefall-12.svg');
   const file = join(mkdtempSync(join(tmpdir(), 'veldra-svg-')), 'biegefall-12.svg');
   writeFileSync(file, svg);
   const look = (p, root) =>

@@ -6,13 +6,12 @@
 
 import assert from 'node:assert/strict';
 import { spawnSync } from 'node:child_process';
-import { mkdtempSync, readFileSync, readdirSync } from 'node:fs';
-import { tmpdir } from 'node:os';
-import { join, resolve } from 'node:path';
+import { readFileSync } from 'node:fs';
+import { resolve } from 'node:path';
 import { after, before, test } from 'node:test';
 import { gzipSync } from 'node:zlib';
 
-import { launchBrowser, outputOf, runEnded, typeKeys } from './page_driver.mjs';
+import { download, launchBrowser, outputOf, runEnded, typeKeys } from './page_driver.mjs';
 
 const file = process.env.VELDRA_ONE_FILE;
 const transcripts = process.env.VELDRA_TRANSCRIPTS ? JSON.parse(readFileSync(process.env.VELDRA_TRANSCRIPTS, 'utf8')) : [];
@@ -54,15 +53,7 @@ test('opened as a file, offline: the typical run, its drawing, printout and save
   const text = spawnSync('pdftotext', ['-layout', '-', '-'], { input: pdf }).stdout.toString();
   assert.match(text, /^fm {4}= 0\.698980$/m);
 
-  const folder = mkdtempSync(join(tmpdir(), 'veldra-one-file-'));
-  const cdp = await page.createCDPSession();
-  await cdp.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: folder });
-  await page.click('#save-input');
-  for (let waited = 0; !readdirSync(folder).includes('eingabe.txt'); waited += 50) {
-    assert.ok(waited < 10000, 'no eingabe.txt');
-    await new Promise((r) => setTimeout(r, 50));
-  }
-  assert.equal(readFileSync(join(folder, 'eingabe.txt'), 'latin1'), before);
+  assert.equal((await download(page, '#save-input', 'eingabe.txt')).toString('latin1'), before);
 
   await page.click('#terminal');
   await typeKeys(page, t.input.slice(before.length));

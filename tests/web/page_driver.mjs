@@ -3,7 +3,9 @@
 // Nothing else is reached.
 
 import assert from 'node:assert/strict';
+import { existsSync, mkdtempSync, readFileSync, readdirSync, rmSync } from 'node:fs';
 import { readFile } from 'node:fs/promises';
+import { tmpdir } from 'node:os';
 import { createServer } from 'node:http';
 import { createRequire } from 'node:module';
 import { extname, join, normalize } from 'node:path';
@@ -85,6 +87,22 @@ export async function typeKeys(page, input) {
       await page.keyboard.type(ch);
     }
   }
+}
+
+// Clicks a save button and returns the bytes of the file `name` it gives.
+export async function download(page, button, name) {
+  const folder = mkdtempSync(join(tmpdir(), 'veldra-download-'));
+  const cdp = await page.createCDPSession();
+  await cdp.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: folder });
+  await page.click(button);
+  const file = join(folder, name);
+  for (let waited = 0; !existsSync(file) || readdirSync(folder).some((f) => f.endsWith('.crdownload')); waited += 50) {
+    assert.ok(waited < 10000, `${name} never arrived`);
+    await new Promise((r) => setTimeout(r, 50));
+  }
+  const bytes = readFileSync(file);
+  rmSync(folder, { recursive: true });
+  return bytes;
 }
 
 export const runEnded = (page) => page.waitForFunction(() => window.veldraPage.status !== null);
