@@ -35,7 +35,7 @@ Expected reference(std::string_view script, bool integer) {
     const std::size_t newline = script.find('\n', lineStart);
     const std::size_t lineEnd = newline == std::string_view::npos ? script.size() : newline + 1;
     std::string line(script.substr(lineStart, lineEnd - lineStart));
-    line.resize(std::min(line.size(), Console::kMaxLine));
+    line.resize(std::min(line.size(), veldra::console::kLineLimit));
     std::size_t p = 0;
     while (p < line.size() && std::isspace(static_cast<unsigned char>(line[p]))) ++p;
     if (p < line.size()) {

@@ -4,12 +4,13 @@
 //
 //   node bundle.mjs <page folder> <veldra.html>
 //
-// The modules stay as they are, as text in the file; a few lines at its top
-// turn them into module URLs (blob:) and map the page's names to them, so
-// that `import './xterm.mjs'` finds them. main.js, which imports them, is the
-// page's own module script: a module at a blob: URL has no folder that
-// './xterm.mjs' could be found in. The WebAssembly is gzipped and in
-// base64 (embedded.js unpacks it). The same input gives the same bytes.
+// The modules are text in the file; a few lines at its top turn them into
+// module URLs (blob:) and map the modules' names to them. A module at a blob:
+// URL has no folder that './xterm.mjs' could be found in, so each import of
+// one of the page's own modules names it bare ('xterm.mjs'), which the map
+// resolves; nothing else of a module changes. main.js is the page's own
+// module script. The WebAssembly is gzipped and in base64 (embedded.js
+// unpacks it). The same input gives the same bytes.
 
 import { readFileSync, writeFileSync } from 'node:fs';
 import { join } from 'node:path';
@@ -30,25 +31,31 @@ function raw(name, text, element) {
   return text;
 }
 
-const modules = [
-  'xterm.mjs',
-  'veldra.js',
-  'drawing.js',
-  'terminal.js',
-  'session.js',
-  'printout.js',
-  'downloads.js',
-  'embedded.js',
-];
+// An import of one of the page's own modules: `import ... from './name'`.
+const IMPORT = /^(\s*import\s+(?:[^'"]*?\sfrom\s+)?)(['"])\.\/([^'"]+)\2/gm;
 
-// The module URLs, made before the first module loads. The names are those
-// the page's modules import by, resolved against the page itself.
+// The modules that main.js imports, and theirs in turn, in the order first met.
+function importedBy(name, found = []) {
+  for (const [, , , imported] of read(name).matchAll(IMPORT)) {
+    if (found.includes(imported)) continue;
+    found.push(imported);
+    importedBy(imported, found);
+  }
+  return found;
+}
+const modules = importedBy('main.js');
+
+// A module's text with its imports of the page's modules named bare.
+const bare = (name) => read(name).replace(IMPORT, (_, head, quote, imported) => `${head}${quote}${imported}${quote}`);
+
+// The module URLs, made before the first module loads, under the bare names
+// that the modules import each other by.
 const loader = `<script>
   (() => {
     const imports = {};
     for (const source of document.querySelectorAll('script[data-module]')) {
       const blob = new Blob([source.textContent], { type: 'text/javascript' });
-      imports[new URL(source.dataset.module, document.baseURI).href] = URL.createObjectURL(blob);
+      imports[source.dataset.module] = URL.createObjectURL(blob);
     }
     const map = document.createElement('script');
     map.type = 'importmap';
@@ -58,7 +65,7 @@ const loader = `<script>
 </script>`;
 
 const sources = modules
-  .map((name) => `<script type="text/plain" data-module="./${name}">\n${raw(name, read(name), 'script')}\n</script>`)
+  .map((name) => `<script type="text/plain" data-module="${name}">\n${raw(name, bare(name), 'script')}\n</script>`)
   .join('\n');
 const wasm = gzipSync(readFileSync(join(folder, 'veldra.wasm')), { level: 9 }).toString('base64');
 const program = `<script type="text/plain" id="veldra-wasm">\n${wasm}\n</script>`;
@@ -74,7 +81,7 @@ replace(/<link rel="stylesheet" href="xterm.css">\s*<link rel="stylesheet" href=
 replace(/\s*<script id="served-only">[\s\S]*?<\/script>/, '');
 // Everything the page loads comes before the script that starts it, which is
 // main.js itself: there is nothing left to fetch first.
-const main = `<script type="module">\n${raw('main.js', read('main.js'), 'script')}\n</script>`;
+const main = `<script type="module">\n${raw('main.js', bare('main.js'), 'script')}\n</script>`;
 replace(/<!-- The calculator starts once[\s\S]*?<\/script>/, `${sources}\n${program}\n${loader}\n${main}`);
 
 writeFileSync(target, html);

@@ -1,7 +1,8 @@
 // The beam drawn beside the terminal, from the description that the program
-// gives (src/app/drawing.h): supports, load, dimension lines, the deflection
-// line and its marks. Every position, value and text comes from there, as
-// fractions of the beam's drawn length; this only places and draws them.
+// gives (src/drawing/drawing_json.h): supports, load, dimension lines, the
+// deflection line and its marks. Every position, value, text and name comes
+// from there, positions as fractions of the beam's drawn length; this only
+// places and draws them.
 
 const SVG = 'http://www.w3.org/2000/svg';
 const WIDTH = 600;
@@ -16,7 +17,6 @@ const LEGEND = AXIS + 186; // where the marks' numbers are listed
 const ROW = 19; // one row of the legend
 const FONT = 14; // the labels' size (style.css), in the drawing's units
 const CHAR = FONT * 0.62; // the width of one character, near enough
-const TAGS = { x: 'x', xq: 'xq', xm: 'xm', f: 'f' };
 
 const px = (u) => LEFT + u * BEAM;
 const py = (v) => AXIS + v * BEAM;
@@ -84,7 +84,9 @@ export function drawBeam(container, d) {
   label(svg, 16, 28, d.title, { class: 'title', 'data-role': 'title' });
   let y = 50;
   if (d.subtitle) y = paragraph(svg, 16, y, d.subtitle, { class: 'label subtitle' }) + 4;
-  for (const note of d.notes) y = paragraph(svg, 16, y + 4, note, { class: 'note', 'data-role': 'note' });
+  for (const note of d.notes) {
+    y = paragraph(svg, 16, y + 4, note.text, { class: 'note', 'data-role': 'note', 'data-kind': note.kind });
+  }
 
   const taken = new Boxes();
   if (d.beam !== undefined) drawStructure(svg, d, taken);
@@ -119,21 +121,21 @@ function drawStructure(svg, d, taken) {
   // A free end's name goes to the side it does not move to, beyond the load.
   const down = d.load?.down ?? true;
   for (const s of d.supports) {
-    if (s.kind === 'clamp') clamp(svg, taken, px(s.u), s.name);
-    else pin(svg, taken, px(s.u), s.kind === 'roller' ? 'support-b' : 'support-a', s.name, s.kind === 'roller');
+    if (s.kind === 'clamp') clamp(svg, taken, px(s.u), s.role, s.name);
+    else pin(svg, taken, px(s.u), s.role, s.name, s.kind === 'roller');
   }
   for (const e of d.ends) {
-    const name = e.name === 'C' ? 'end-c' : 'free-end';
-    if (e.u === 1 && e.name === 'C') {
-      placed(svg, taken, px(1) + 8, AXIS + 5, e.name, { 'data-role': name });
+    // The beam's right end is named beyond it; its left end above or below.
+    if (e.u === 1) {
+      placed(svg, taken, px(1) + 8, AXIS + 5, e.name, { 'data-role': e.role });
     } else {
-      placed(svg, taken, px(e.u), down ? AXIS - LOAD - 26 : AXIS + LOAD + 16, e.name, { 'data-role': name });
+      placed(svg, taken, px(e.u), down ? AXIS - LOAD - 26 : AXIS + LOAD + 16, e.name, { 'data-role': e.role });
     }
   }
   if (d.overhang) {
     const g = element(svg, 'g', { 'data-role': 'overhang', 'data-from': d.overhang.from, 'data-to': d.overhang.to });
     const mid = (px(d.overhang.from) + px(d.overhang.to)) / 2;
-    placed(g, taken, mid, down ? AXIS + 40 : AXIS - 30, 'Kragarm', { 'text-anchor': 'middle' });
+    placed(g, taken, mid, down ? AXIS + 40 : AXIS - 30, d.overhang.name, { 'text-anchor': 'middle' });
   }
   d.dimensions.forEach((dim, k) => dimension(svg, taken, dim, k));
   if (d.load) drawLoad(svg, d.load, taken);
@@ -153,8 +155,8 @@ function pin(svg, taken, x, role, name, roller) {
 }
 
 // A clamp: a wall with hatching behind the beam's end.
-function clamp(svg, taken, x, name) {
-  const g = element(svg, 'g', { 'data-role': 'clamp', 'data-x': x });
+function clamp(svg, taken, x, role, name) {
+  const g = element(svg, 'g', { 'data-role': role, 'data-x': x });
   element(g, 'line', { x1: x, y1: AXIS - 40, x2: x, y2: AXIS + 40, class: 'support' });
   for (let k = -40; k < 40; k += 10) {
     element(g, 'line', { x1: x, y1: AXIS + k, x2: x + 12, y2: AXIS + k + 10, class: 'hatch' });
@@ -167,7 +169,7 @@ function dimension(svg, taken, dim, k) {
   const y = DIMENSION + 24 * k;
   const x1 = px(dim.from);
   const x2 = px(dim.to);
-  const g = element(svg, 'g', { 'data-role': `dimension-${dim.label.split(' ')[0]}`, 'data-from': dim.from, 'data-to': dim.to });
+  const g = element(svg, 'g', { 'data-role': dim.role, 'data-from': dim.from, 'data-to': dim.to });
   element(g, 'line', { x1, y1: y, x2, y2: y, class: 'dimension' });
   for (const x of [x1, x2]) element(g, 'line', { x1: x, y1: y - 6, x2: x, y2: y + 6, class: 'dimension' });
   placed(g, taken, (x1 + x2) / 2, y - 4, dim.label, { 'text-anchor': 'middle', class: 'label dimension-label' });
@@ -262,10 +264,10 @@ function drawLine(svg, d, taken) {
   for (const m of d.markers) {
     const x = px(m.u);
     const y = py(m.v);
-    const g = element(svg, 'g', { 'data-role': `marker-${m.role}`, 'data-u': m.u, 'data-v': m.v });
+    const g = element(svg, 'g', { 'data-role': m.role, 'data-u': m.u, 'data-v': m.v });
     element(g, 'line', { x1: x, y1: AXIS, x2: x, y2: y, class: 'marker-line' });
     element(g, 'circle', { cx: x, cy: y, r: 4, class: 'marker' });
-    const tag = TAGS[m.role];
+    const tag = m.tag;
     // Beside the point on the side the line bends to, else where there is room.
     const away = m.v >= 0 ? 1 : -1;
     const tries = [

@@ -2,10 +2,10 @@
 //
 // Everything typed, clicked or pasted joins one queue of bytes, as a
 // terminal's input queue does, and stays there until the program reads it:
-// a key read takes one byte, unechoed; a line read takes bytes as a
-// terminal's line mode does, echoing them, with Backspace and Ctrl-U to edit,
-// Enter to hand the line over and Ctrl-D at the start of a line to end that
-// read. So a pasted session is consumed by the same rules as a piped one, but
+// a key read takes one byte, unechoed; a line read lets the program look at
+// the bytes queued and take those it has edited into a line, as a terminal's
+// line mode would have (src/console/system_streams_web.cc), and shows their
+// echo. So a pasted session is consumed by the same rules as a piped one, but
 // for the editing bytes, which act as they do in a terminal.
 //
 // A paste of any size keeps the page alive: the program gives the browser a
@@ -14,14 +14,6 @@
 
 const ENTER = 0x0a;
 const CARRIAGE_RETURN = 0x0d;
-const END_OF_FILE = 0x04; // Ctrl-D
-const KILL_LINE = 0x15; // Ctrl-U
-const BACKSPACE = 0x08;
-const DELETE = 0x7f;
-
-// A terminal's line buffer holds this many bytes of one line; the rest of a
-// longer line is dropped unechoed, and its Enter still ends it.
-const LINE_LIMIT = 4095;
 
 // Work between two turns of the browser, in milliseconds.
 const SLICE = 8;
@@ -61,9 +53,9 @@ export class ProgramTerminal {
   // show(text, done): puts text on the screen (program output and echo
   // alike) and calls done() once it is shown.
   // onKeyWait(): called each time the program waits for a key.
-  // onNote(text): a note for the user beside the dialogue (what a terminal
-  // shows from standard error), one line.
-  // onLineRead(reading): called with true when the program starts reading a
+  // onNote({kind, text}): a note for the user beside the dialogue (what a
+  // terminal shows on standard error): what it is about, and one line.
+  // onLineRead(reading): called with true when the program starts editing a
   // typed line (a number), with false when it has it.
   // onFlood(flooding): called with true when more than FLOOD bytes are typed
   // ahead (a large paste), with false once all of them are read.
@@ -91,8 +83,6 @@ export class ProgramTerminal {
     this.offset = 0;
     this.queued = 0; // bytes typed and not read yet
     this.wakeReader = null; // resolves the read that waits for the next byte
-    this.rest = null; // what a line read could not take of its line
-    this.echo = ''; // echo not shown yet
     this.unshown = 0; // bytes handed to the screen and not shown yet
     this.wakeWriter = null; // resolves the wait for the screen to catch up
     this.sliceStart = performance.now();
@@ -160,7 +150,6 @@ export class ProgramTerminal {
 
   // The program's output: kept byte for byte, shown with "\n" as "\r\n".
   write(bytes) {
-    this.flushEcho();
     if (this.outputKept + bytes.length <= KEPT_OUTPUT) {
       this.output.push(bytes);
       this.outputKept += bytes.length;
@@ -170,11 +159,17 @@ export class ProgramTerminal {
     this.display(latin1.decode(bytes).replaceAll('\n', '\r\n'));
   }
 
-  // A note from the program, shown beside the terminal, not in it.
-  note(text) {
-    const line = text.replace(/\n$/, '');
-    this.notes.push(line);
-    this.onNote(line);
+  // What the terminal shows of a line being typed: shown, not kept.
+  echo(bytes) {
+    if (bytes.length > 0) this.display(latin1.decode(bytes).replaceAll('\n', '\r\n'));
+  }
+
+  // A note from the program, shown beside the terminal, not in it: what it
+  // is about (kind) and its text, one line.
+  note(kind, text) {
+    const note = { kind, text };
+    this.notes.push(note);
+    this.onNote(note);
   }
 
   // Hands text to the screen in pieces: the screen parses one piece at a
@@ -194,13 +189,6 @@ export class ProgramTerminal {
     }
   }
 
-  flushEcho() {
-    if (this.echo === '') return;
-    const text = this.echo;
-    this.echo = '';
-    this.display(text);
-  }
-
   // The next byte as a key, unechoed; -1 once the run has ended.
   async readKey() {
     try {
@@ -213,19 +201,55 @@ export class ProgramTerminal {
     }
   }
 
-  // One line, at most `size` bytes of it: what a terminal in line mode hands
-  // over. Empty after Ctrl-D at the start of the line, or once the run has
+  // The program starts editing a typed line, or has it.
+  lineStarted() {
+    this.onLineRead(true);
+  }
+
+  lineEnded() {
+    this.onLineRead(false);
+  }
+
+  // A piece of the line the program has taken; empty when Ctrl-D ended the
+  // read. `whole`: the line's last piece.
+  lineTaken(bytes, whole) {
+    if (!this.ended) this.record.line(bytes, whole);
+  }
+
+  // Up to `size` bytes typed and not taken yet, Enter as a line feed, without
+  // taking them. None while nothing is typed, or while the program should wait
+  // first (awaitInput): the screen is behind, or the browser's turn is due.
+  peek(size) {
+    if (this.queued === 0 || this.unshown > HIGH || performance.now() - this.sliceStart > SLICE) {
+      return new Uint8Array(0);
+    }
+    const chunk = this.headBytes();
+    const bytes = chunk.slice(this.offset, this.offset + size);
+    for (let k = 0; k < bytes.length; ++k) if (bytes[k] === CARRIAGE_RETURN) bytes[k] = ENTER;
+    return bytes;
+  }
+
+  // Takes `count` bytes that peek() has shown.
+  consume(count) {
+    for (let left = count; left > 0; ) {
+      const chunk = this.headBytes();
+      const taken = Math.min(left, chunk.length - this.offset);
+      this.offset += taken;
+      this.queued -= taken;
+      left -= taken;
+      this.nextChunkIfUsed(chunk);
+    }
+  }
+
+  // Waits until the program may take bytes: some are typed, the screen has
+  // caught up, the browser has had its turn. 1 then; 0 once the run has
   // ended.
-  async readLine(size) {
+  async awaitInput() {
     try {
-      if (this.rest === null) this.rest = await this.collectLine();
-      const line = this.rest.subarray(0, size);
-      this.rest = this.rest.length > size ? this.rest.subarray(size) : null;
-      if (!this.ended) this.record.line(line, this.rest === null);
-      return line;
+      return (await this.ready()) ? 1 : 0;
     } catch (error) {
       this.fail(error);
-      return new Uint8Array(0);
+      return 0;
     }
   }
 
@@ -237,54 +261,23 @@ export class ProgramTerminal {
     return -1;
   }
 
-  async collectLine() {
-    this.onLineRead(true);
-    try {
-      return await this.editLine();
-    } finally {
-      this.onLineRead(false);
-    }
-  }
-
-  async editLine() {
-    const line = [];
-    for (;;) {
-      const b = await this.nextByte();
-      if (b < 0) return Uint8Array.from(line);
-      if (b === ENTER) {
-        line.push(b);
-        this.echo += '\r\n';
-        this.flushEcho();
-        return Uint8Array.from(line);
-      }
-      if (b === END_OF_FILE) {
-        // At the start of a line: the end of this read; else hand it over.
-        this.flushEcho();
-        return Uint8Array.from(line);
-      }
-      if (b === BACKSPACE || b === DELETE) {
-        if (line.length > 0) this.echo += erase(line.pop());
-      } else if (b === KILL_LINE) {
-        while (line.length > 0) this.echo += erase(line.pop());
-      } else if (line.length < LINE_LIMIT) {
-        line.push(b);
-        this.echo += echo(b);
-      }
-    }
-  }
-
-  // The next byte typed. Gives the browser its turn when the slice of work
-  // is used up, and waits while the screen is behind.
+  // The next byte typed; -1 once the run has ended.
   async nextByte() {
+    return (await this.ready()) ? this.takeByte() : -1;
+  }
+
+  // Waits until a byte is typed and may be taken: gives the browser its turn
+  // when the slice of work is used up, and waits while the screen is behind.
+  // False once the run has ended.
+  async ready() {
     for (;;) {
+      if (this.ended) return false;
       if (this.unshown > HIGH) {
-        this.flushEcho();
         await new Promise((resolve) => {
           this.wakeWriter = resolve;
         });
         this.sliceStart = performance.now();
       } else if (this.queued === 0) {
-        this.flushEcho();
         await new Promise((resolve) => {
           this.wakeReader = resolve;
         });
@@ -293,27 +286,36 @@ export class ProgramTerminal {
         if (this.queued > 1) await yieldToBrowser();
         this.sliceStart = performance.now();
       } else if (performance.now() - this.sliceStart > SLICE) {
-        this.flushEcho();
         await yieldToBrowser();
         this.sliceStart = performance.now();
       } else {
-        return this.takeByte();
+        return true;
       }
-      if (this.ended) return -1;
     }
   }
 
   takeByte() {
+    const chunk = this.headBytes();
+    const typed = chunk[this.offset++];
+    this.queued -= 1;
+    this.nextChunkIfUsed(chunk);
+    return typed === CARRIAGE_RETURN ? ENTER : typed;
+  }
+
+  // The chunk bytes are taken from, a pasted text turned into bytes once the
+  // program comes to it.
+  headBytes() {
     if (typeof this.chunks[this.head] === 'string') {
       const text = this.chunks[this.head];
       const bytes = encoder.encode(text);
       this.queued += bytes.length - text.length;
       this.chunks[this.head] = bytes;
     }
-    const chunk = this.chunks[this.head];
-    const typed = chunk[this.offset++];
-    const b = typed === CARRIAGE_RETURN ? ENTER : typed;
-    this.queued -= 1;
+    return this.chunks[this.head];
+  }
+
+  // Goes on to the next chunk once `chunk`, the head, is used up.
+  nextChunkIfUsed(chunk) {
     if (this.offset === chunk.length) {
       this.chunks[this.head++] = null;
       this.offset = 0;
@@ -326,7 +328,6 @@ export class ProgramTerminal {
         }
       }
     }
-    return b;
   }
 
   // The program has ended: nothing more is read.
@@ -340,15 +341,4 @@ export class ProgramTerminal {
     this.wakeReader = null;
     wake?.();
   }
-}
-
-// How a typed byte is echoed: control bytes as ^X, the rest as they are.
-function echo(b) {
-  if (b < 0x20 && b !== 0x09) return '^' + String.fromCharCode(b + 0x40);
-  return String.fromCharCode(b);
-}
-
-// Takes the echo of a byte off the screen again.
-function erase(b) {
-  return '\b \b'.repeat(echo(b).length);
 }

@@ -20,13 +20,6 @@ ResultLine lineAt(std::string_view label, double at, double w, Mark mark, double
   return {label, at, w, mark, markAt, w};
 }
 
-// Places of loads, from A.
-double atA(const Inputs& /*in*/) { return 0; }
-double atB(const Inputs& in) { return in.L; }
-double midSpan(const Inputs& in) { return in.L / 2; }
-double atForce(const Inputs& in) { return in.a; }
-double atC(const Inputs& in) { return in.L + in.a; }
-
 void forceAtMidSpanResults(const Inputs& in, Report& out) {
   const SymmetricSpan r = forceAtMidSpan(in);
   out.add(marked("fm    = ", r.fm, Mark::kLargest, in.L / 2, r.fm));
@@ -104,63 +97,74 @@ double offCentreLine(const Inputs& in) {
 
 // clang-format off
 constexpr std::array kLoadCases = {
-    LoadCase{1, "+Fall 1:Lager bei A u. B, Kraft in der Mitte\n",
-             Support::kSpan, LoadKind::kForce, midSpan, nullptr, false, false,
-             forceAtMidSpanResults,
-             [](const Inputs& in) { return forceAtMidSpan(in).w; }, nullptr},
-    LoadCase{2, "+Fall 2:Lager bei A u. B, Kraft aussermittig\n",
-             Support::kSpan, LoadKind::kForce, atForce, nullptr, true, false,
-             forceOffCentreResults, offCentreLine, nullptr},
-    LoadCase{31, "+Fall 31:Lager bei A u. B,Moment um A\n",
-             Support::kSpan, LoadKind::kMoment, atA, nullptr, false, true,
-             [](const Inputs& in, Report& out) { endMomentResults(momentAtA(in), "w(x=", in.x, out); },
-             [](const Inputs& in) { return momentAtA(in).w; }, nullptr},
-    LoadCase{32, "+Fall 32:Lager bei A u. B,Moment um B\n",
-             Support::kSpan, LoadKind::kMoment, atB, nullptr, false, false,
-             [](const Inputs& in, Report& out) { endMomentResults(momentAtB(in), "w(", in.x, out); },
-             [](const Inputs& in) { return momentAtB(in).w; }, nullptr},
-    LoadCase{4, "+Fall 4:Lager bei A u. B, Gleichstreckenlast\n",
-             Support::kSpan, LoadKind::kUniform, atA, atB, false, false,
-             uniformLoadResults,
-             [](const Inputs& in) { return uniformLoad(in).w; }, nullptr},
-    LoadCase{5, "+Fall 5:Lager bei A u. B, Dreieckslast aufst.\n",
-             Support::kSpan, LoadKind::kRising, atA, atB, false, false,
-             triangularLoadResults,
-             [](const Inputs& in) { return triangularLoad(in).w; }, nullptr},
-    LoadCase{6, "+Fall 6:Einsp bei B,Kraft bei A\n",
-             Support::kCantilever, LoadKind::kForce, atA, nullptr, false, false,
-             [](const Inputs& in, Report& out) { cantileverResults(cantileverForce(in), in.x, out); },
-             [](const Inputs& in) { return cantileverForce(in).w; }, nullptr},
-    LoadCase{7, "+Fall 7:Einsp bei B,Moment um A\n",
-             Support::kCantilever, LoadKind::kMoment, atA, nullptr, false, false,
-             [](const Inputs& in, Report& out) { cantileverResults(cantileverMoment(in), in.x, out); },
-             [](const Inputs& in) { return cantileverMoment(in).w; }, nullptr},
-    LoadCase{8, "+Fall 8:Einsp bei B,Gleichstreckenlast\n",
-             Support::kCantilever, LoadKind::kUniform, atA, atB, false, false,
-             [](const Inputs& in, Report& out) { cantileverResults(cantileverUniformLoad(in), in.x, out); },
-             [](const Inputs& in) { return cantileverUniformLoad(in).w; }, nullptr},
-    LoadCase{9, "+Fall 9:Einsp bei B,Dreickslast aufst.\n",
-             Support::kCantilever, LoadKind::kRising, atA, atB, false, false,
-             [](const Inputs& in, Report& out) { cantileverResults(cantileverRisingLoad(in), in.x, out); },
-             [](const Inputs& in) { return cantileverRisingLoad(in).w; }, nullptr},
-    LoadCase{10, "+Fall 10:Einsp bei B,Dreieckslast abfall.\n",
-             Support::kCantilever, LoadKind::kFalling, atA, atB, false, false,
-             [](const Inputs& in, Report& out) { cantileverResults(cantileverFallingLoad(in), in.x, out); },
-             [](const Inputs& in) { return cantileverFallingLoad(in).w; }, nullptr},
-    LoadCase{11, "+Fall 11:Kragtraeger,Lager bei A u. B,Kraft am Kragende C\n",
-             Support::kOverhang, LoadKind::kForce, atC, nullptr, false, false,
-             [](const Inputs& in, Report& out) { overhangResults(overhangForce(in), in, out); },
-             [](const Inputs& in) { return overhangForce(in).w; },
-             [](const Inputs& in) { return overhangForce(in).wq; }},
-    LoadCase{12, "+Fall 12:Kragtraeger,Lager bei A u. B,Gleichstreckenlast am Kragarm\n",
-             Support::kOverhang, LoadKind::kUniform, atB, atC, false, false,
-             [](const Inputs& in, Report& out) { overhangResults(overhangUniformLoad(in), in, out); },
-             [](const Inputs& in) { return overhangUniformLoad(in).w; },
-             [](const Inputs& in) { return overhangUniformLoad(in).wq; }},
+    LoadCase{.Nr = 1, .title = "Lager bei A u. B, Kraft in der Mitte",
+             .support = Support::kSpan, .load = LoadKind::kForce, .loadAt = atMidSpan,
+             .results = forceAtMidSpanResults,
+             .span = [](const Inputs& in) { return forceAtMidSpan(in).w; }},
+    LoadCase{.Nr = 2, .title = "Lager bei A u. B, Kraft aussermittig",
+             .support = Support::kSpan, .load = LoadKind::kForce, .loadAt = atDistanceA,
+             .results = forceOffCentreResults, .span = offCentreLine},
+    LoadCase{.Nr = 31, .title = "Lager bei A u. B,Moment um A",
+             .support = Support::kSpan, .load = LoadKind::kMoment, .loadAt = atA, .clockwise = true,
+             .results = [](const Inputs& in, Report& out) { endMomentResults(momentAtA(in), "w(x=", in.x, out); },
+             .span = [](const Inputs& in) { return momentAtA(in).w; }},
+    LoadCase{.Nr = 32, .title = "Lager bei A u. B,Moment um B",
+             .support = Support::kSpan, .load = LoadKind::kMoment, .loadAt = atB,
+             .results = [](const Inputs& in, Report& out) { endMomentResults(momentAtB(in), "w(", in.x, out); },
+             .span = [](const Inputs& in) { return momentAtB(in).w; }},
+    LoadCase{.Nr = 4, .title = "Lager bei A u. B, Gleichstreckenlast",
+             .support = Support::kSpan, .load = LoadKind::kUniform, .loadAt = atA, .loadTo = atB,
+             .results = uniformLoadResults,
+             .span = [](const Inputs& in) { return uniformLoad(in).w; }},
+    LoadCase{.Nr = 5, .title = "Lager bei A u. B, Dreieckslast aufst.",
+             .support = Support::kSpan, .load = LoadKind::kRising, .loadAt = atA, .loadTo = atB,
+             .results = triangularLoadResults,
+             .span = [](const Inputs& in) { return triangularLoad(in).w; }},
+    LoadCase{.Nr = 6, .title = "Einsp bei B,Kraft bei A",
+             .support = Support::kCantilever, .load = LoadKind::kForce, .loadAt = atA,
+             .results = [](const Inputs& in, Report& out) { cantileverResults(cantileverForce(in), in.x, out); },
+             .span = [](const Inputs& in) { return cantileverForce(in).w; }},
+    LoadCase{.Nr = 7, .title = "Einsp bei B,Moment um A",
+             .support = Support::kCantilever, .load = LoadKind::kMoment, .loadAt = atA,
+             .results = [](const Inputs& in, Report& out) { cantileverResults(cantileverMoment(in), in.x, out); },
+             .span = [](const Inputs& in) { return cantileverMoment(in).w; }},
+    LoadCase{.Nr = 8, .title = "Einsp bei B,Gleichstreckenlast",
+             .support = Support::kCantilever, .load = LoadKind::kUniform, .loadAt = atA, .loadTo = atB,
+             .results = [](const Inputs& in, Report& out) { cantileverResults(cantileverUniformLoad(in), in.x, out); },
+             .span = [](const Inputs& in) { return cantileverUniformLoad(in).w; }},
+    LoadCase{.Nr = 9, .title = "Einsp bei B,Dreickslast aufst.",
+             .support = Support::kCantilever, .load = LoadKind::kRising, .loadAt = atA, .loadTo = atB,
+             .results = [](const Inputs& in, Report& out) { cantileverResults(cantileverRisingLoad(in), in.x, out); },
+             .span = [](const Inputs& in) { return cantileverRisingLoad(in).w; }},
+    LoadCase{.Nr = 10, .title = "Einsp bei B,Dreieckslast abfall.",
+             .support = Support::kCantilever, .load = LoadKind::kFalling, .loadAt = atA, .loadTo = atB,
+             .results = [](const Inputs& in, Report& out) { cantileverResults(cantileverFallingLoad(in), in.x, out); },
+             .span = [](const Inputs& in) { return cantileverFallingLoad(in).w; }},
+    LoadCase{.Nr = 11, .title = "Kragtraeger,Lager bei A u. B,Kraft am Kragende C",
+             .support = Support::kOverhang, .load = LoadKind::kForce, .loadAt = atOverhangEnd,
+             .results = [](const Inputs& in, Report& out) { overhangResults(overhangForce(in), in, out); },
+             .span = [](const Inputs& in) { return overhangForce(in).w; },
+             .overhang = [](const Inputs& in) { return overhangForce(in).wq; }},
+    LoadCase{.Nr = 12, .title = "Kragtraeger,Lager bei A u. B,Gleichstreckenlast am Kragarm",
+             .support = Support::kOverhang, .load = LoadKind::kUniform, .loadAt = atB, .loadTo = atOverhangEnd,
+             .results = [](const Inputs& in, Report& out) { overhangResults(overhangUniformLoad(in), in, out); },
+             .span = [](const Inputs& in) { return overhangUniformLoad(in).w; },
+             .overhang = [](const Inputs& in) { return overhangUniformLoad(in).wq; }},
 };
 // clang-format on
 
 }  // namespace
+
+double atA(const Inputs& /*in*/) { return 0; }
+double atB(const Inputs& in) { return in.L; }
+double atMidSpan(const Inputs& in) { return in.L / 2; }
+double atDistanceA(const Inputs& in) { return in.a; }
+double atOverhangEnd(const Inputs& in) { return in.L + in.a; }
+
+const LoadKindNames& namesOf(LoadKind kind) {
+  return *std::find_if(kLoadKinds.begin(), kLoadKinds.end(),
+                       [kind](const LoadKindNames& n) { return n.kind == kind; });
+}
 
 std::span<const LoadCase> loadCases() { return kLoadCases; }
 

@@ -47,6 +47,4 @@ std::string resultReport(std::int32_t Nr, const Inputs& in) {
   return renderReport(computeReport(Nr, in));
 }
 
-bool namesLoadCase(std::int32_t Nr) { return findLoadCase(Nr) != nullptr; }
-
 }  // namespace veldra::beam

@@ -54,7 +54,4 @@ struct Report {
 // renderReport(computeReport(Nr, in)): the text that key g prints.
 [[nodiscard]] std::string resultReport(std::int32_t Nr, const Inputs& in);
 
-// True when Nr is the number of one of the thirteen load cases.
-[[nodiscard]] bool namesLoadCase(std::int32_t Nr);
-
 }  // namespace veldra::beam

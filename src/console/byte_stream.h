@@ -30,6 +30,18 @@ class ByteSource {
   [[nodiscard]] virtual bool ready() const { return false; }
 };
 
+// Notes for the user beside the dialogue: on a terminal its standard error,
+// in the browser page its status line. They never mix with the dialogue's
+// own output.
+class NoteSink {
+ public:
+  virtual ~NoteSink() = default;
+
+  // Shows one note at once: `kind` names what it is about ("decimal-comma"),
+  // `text` says it in one line, without a line end.
+  virtual void note(std::string_view kind, std::string_view text) = 0;
+};
+
 // Standard output.
 class ByteSink {
  public:

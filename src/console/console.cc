@@ -29,7 +29,7 @@ bool Console::takeLine() {
   int c = in_.nextLineByte();
   if (c == ByteSource::kEnd) return false;
   for (; c != ByteSource::kEnd; c = in_.nextLineByte()) {
-    if (line_.size() < kMaxLine) line_ += static_cast<char>(c);
+    if (line_.size() < kLineLimit) line_ += static_cast<char>(c);
     if (c == '\n') break;
   }
   return true;
@@ -54,11 +54,10 @@ std::string_view word(const std::string& line, std::size_t from) {
 
 }  // namespace
 
-void Console::note(std::string_view text) {
+void Console::note(std::string_view kind, std::string_view text) {
   if (notes_ == nullptr) return;
   (void)out_.flush();  // the note comes after what the user has seen
-  notes_->write(text);
-  (void)notes_->flush();
+  notes_->note(kind, text);
 }
 
 Console::Read Console::settle(std::size_t used) {

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "console/byte_stream.h"
+#include "console/line_editor.h"
 
 namespace veldra::console {
 
@@ -14,16 +15,13 @@ namespace veldra::console {
 // all on one byte stream.
 //
 // Number entry works on a pending line: a read skips white space, taking the
-// next whole line from the stream whenever the pending one is used up, converts
+// next whole line from the stream whenever the pending one is used up (at most
+// kLineLimit bytes of it, as a terminal's line buffer holds), converts
 // the longest number it finds there and leaves the rest of that line pending
 // for the next number read. A key read never sees pending characters; it takes
 // the byte after the last line that number entry took.
 class Console {
  public:
-  // A terminal's line buffer holds this many bytes of one line; the rest of a
-  // longer line is dropped, so memory stays bounded whatever arrives.
-  static constexpr std::size_t kMaxLine = 4095;
-
   // What a number read found, for a note to the user. The views point into
   // the pending line and hold until the next read.
   struct Read {
@@ -39,14 +37,15 @@ class Console {
 
   // `notes`, when given, receives notes for the user beside the dialogue
   // (standard error); the dialogue's own output is `out` alone.
-  Console(ByteSource& in, ByteSink& out, ByteSink* notes = nullptr)
+  Console(ByteSource& in, ByteSink& out, NoteSink* notes = nullptr)
       : in_(in), out_(out), notes_(notes) {}
 
   // Prints text; it becomes visible at the next wait or flush().
   void print(std::string_view text) { out_.write(text); }
 
-  // Shows a note beside the dialogue at once, after what is printed so far.
-  void note(std::string_view text);
+  // Shows a note beside the dialogue at once, after what is printed so far
+  // (see NoteSink::note).
+  void note(std::string_view kind, std::string_view text);
 
   // Makes everything printed visible; false once the output is gone.
   [[nodiscard]] bool flush() { return out_.flush(); }
@@ -81,7 +80,7 @@ class Console {
 
   ByteSource& in_;
   ByteSink& out_;
-  ByteSink* notes_;
+  NoteSink* notes_;
   std::string line_;
   std::size_t pos_ = 0;
   std::string dropped_;  // the word a failed read dropped with its line

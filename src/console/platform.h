@@ -4,6 +4,8 @@
 // platforms (POSIX, Windows, the browser page); everything around them is shared.
 
 #include <cstddef>
+#include <string>
+#include <string_view>
 
 namespace veldra::console::platform {
 
@@ -13,7 +15,8 @@ std::size_t readKey(unsigned char* to);
 
 // Reads one line typed at the terminal, in the terminal's line mode (echoed,
 // editable, handed over with Enter), at most `size` bytes of it; the rest of a
-// longer line comes with the next calls. Returns 0 when the input has ended or
+// longer line comes with the next calls. A line holds at most kLineLimit bytes
+// and its end (console/line_editor.h). Returns 0 when the input has ended or
 // the end-of-file key was typed at the start of the line.
 std::size_t readLine(unsigned char* to, std::size_t size);
 
@@ -28,8 +31,12 @@ std::size_t readChunk(unsigned char* to, std::size_t size);
 // away) in `error`.
 std::size_t writeChunk(const char* from, std::size_t size, int& error);
 
-// Shows a note for the user beside the dialogue: on standard error, in the
-// browser page on its status line. Nothing is reported if it cannot be shown.
-void writeNote(const char* from, std::size_t size);
+// Shows a note for the user beside the dialogue (see NoteSink::note): on
+// standard error as its noteLine(), in the browser page on its status line.
+// Nothing is reported if it cannot be shown.
+void showNote(std::string_view kind, std::string_view text);
+
+// A note as standard error shows it: "veldra: <text>" and a line end.
+inline std::string noteLine(std::string_view text) { return "veldra: " + std::string(text) + "\n"; }
 
 }  // namespace veldra::console::platform

@@ -46,13 +46,13 @@ bool StdoutSink::flush() {
   return error_ == 0;
 }
 
-int StdoutSink::finish(int status, std::string_view failed) {
-  if (flush() || error_ == EPIPE) return status;
-  const std::string line = std::string(failed) + " (" + std::strerror(error_) + ")\n";
-  platform::writeNote(line.data(), line.size());
-  return kOutputFailedStatus;
+std::optional<std::string> StdoutSink::finish() {
+  if (flush() || error_ == EPIPE) return std::nullopt;
+  return std::strerror(error_);
 }
 
-void NoteSink::write(std::string_view text) { platform::writeNote(text.data(), text.size()); }
+void SystemNotes::note(std::string_view kind, std::string_view text) {
+  platform::showNote(kind, text);
+}
 
 }  // namespace veldra::console

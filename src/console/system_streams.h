@@ -2,10 +2,12 @@
 
 #include <array>
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "console/byte_stream.h"
+#include "console/line_editor.h"
 
 namespace veldra::console {
 
@@ -29,22 +31,18 @@ class StdinSource final : public ByteSource {
   int next(bool key);
 
   bool terminal_;
-  std::array<unsigned char, 4096> buffer_{};
+  // A whole line of a terminal fits, with its end.
+  std::array<unsigned char, kLineLimit + 1> buffer_{};
   std::size_t pos_ = 0;
   std::size_t len_ = 0;
 };
 
-// Notes for the user beside the dialogue: standard error, unbuffered; in the
-// browser page, its status line.
-class NoteSink final : public ByteSink {
+// Notes for the user beside the dialogue: standard error, unbuffered, a line
+// "veldra: <text>" each; in the browser page, its status line.
+class SystemNotes final : public NoteSink {
  public:
-  void write(std::string_view text) override;
-  [[nodiscard]] bool flush() override { return true; }
+  void note(std::string_view kind, std::string_view text) override;
 };
-
-// The exit status of a run whose output could not be written (a full disk, an
-// I/O error): sysexits' EX_IOERR.
-inline constexpr int kOutputFailedStatus = 74;
 
 // The process's standard output, buffered until flush(). A closed reader or a
 // failed write makes flush() report false instead of killing the process.
@@ -58,12 +56,10 @@ class StdoutSink final : public ByteSink {
   void write(std::string_view text) override;
   [[nodiscard]] bool flush() override;
 
-  // Flushes, then returns the status the process ends with: `status`, or,
-  // when a write failed for another reason than a reader that went away,
-  // kOutputFailedStatus after one line on standard error: `failed`, then the
-  // failure's reason in parentheses. A reader that went away is the quiet end
-  // of a run.
-  int finish(int status, std::string_view failed);
+  // Flushes for the last time. Nothing when all that was written arrived, or
+  // when the reader went away (the quiet end of a run); else the reason why
+  // writing failed, in the system's words ("No space left on device").
+  [[nodiscard]] std::optional<std::string> finish();
 
  private:
   // Output is written out in pieces of this size at the latest.

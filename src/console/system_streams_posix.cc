@@ -8,6 +8,7 @@
 #include <csignal>
 #include <string>
 
+#include "console/line_editor.h"
 #include "console/platform.h"
 #include "console/system_streams.h"
 
@@ -188,9 +189,23 @@ void writeAll(int fd, const char* from, std::size_t size) {
   }
 }
 
-// A line of the terminal holds at most this many bytes, as its own line
-// buffer does; more is dropped, but the line's end still ends it.
-constexpr std::size_t kTerminalLine = 4095;
+// The keys that the user's terminal edits a line with, and its echo.
+LineKeys userLineKeys() {
+  const cc_t* keys = gUserMode.c_cc;
+  const auto key = [keys](int which) {
+    return keys[which] == _POSIX_VDISABLE ? -1 : static_cast<int>(keys[which]);
+  };
+  return {
+      .erase = key(VERASE),
+      .erase2 = -1,
+      .kill = key(VKILL),
+      .endOfFile = key(VEOF),
+      .endOfLine = key(VEOL),
+      .endOfLine2 = key(VEOL2),
+      .echo = (gUserMode.c_lflag & ECHO) != 0,
+      .echoControl = (gUserMode.c_lflag & ECHOCTL) != 0,
+  };
+}
 
 // What was typed at the terminal while it was in key mode and not read yet.
 // Keys are taken from it one by one. A number read takes its line from it
@@ -212,44 +227,11 @@ class TypedAhead {
 
   unsigned char take() { return static_cast<unsigned char>(bytes_[pos_++]); }
 
-  // Edits bytes into `line` until it ends; true when it has (Enter, or the
-  // end-of-file key: at the start of a line that ends the read with nothing).
-  // What the terminal would have shown is appended to `echo`.
-  bool editLine(std::string& line, std::string& echo) {
-    const cc_t* keys = gUserMode.c_cc;
-    const tcflag_t flags = gUserMode.c_lflag;
-    const auto is = [keys](unsigned char c, int which) {
-      return keys[which] != _POSIX_VDISABLE && c == keys[which];
-    };
-    const auto shown = [flags](unsigned char c) {
-      if ((flags & ECHO) == 0) return std::string();
-      if (c < 0x20 && c != '\t' && c != '\n' && (flags & ECHOCTL) != 0) {
-        return std::string{'^', static_cast<char>(c + 0x40)};
-      }
-      return std::string(1, static_cast<char>(c));
-    };
-    const auto erase = [&] {
-      for (std::size_t k = shown(static_cast<unsigned char>(line.back())).size(); k > 0; --k) {
-        echo += "\b \b";
-      }
-      line.pop_back();
-    };
+  // Edits bytes into `editor`'s line until it ends; true when it has. What
+  // the terminal would have shown is appended to `echo`.
+  bool editLine(LineEditor& editor, std::string& echo) {
     while (!empty()) {
-      const unsigned char c = take();
-      if (c == '\n' || is(c, VEOL) || is(c, VEOL2)) {
-        line += static_cast<char>(c);
-        echo += shown(c);
-        return true;
-      }
-      if (is(c, VEOF)) return true;
-      if (is(c, VERASE)) {
-        if (!line.empty()) erase();
-      } else if (is(c, VKILL)) {
-        while (!line.empty()) erase();
-      } else if (line.size() < kTerminalLine) {
-        line += static_cast<char>(c);
-        echo += shown(c);
-      }
+      if (editor.take(take(), echo)) return true;
     }
     return false;
   }
@@ -275,13 +257,18 @@ int bytesWaiting() {
   return ioctl(STDIN_FILENO, FIONREAD, &n) == 0 ? n : 0;
 }
 
-// The rest of a number's line, typed in the terminal's line mode. Bytes that
-// reached the terminal in key mode, just before the switch, would be handed
-// over at once as a line of their own: they are taken back in key mode and
-// edited with the rest. Returns false at the end of input.
-bool readRestOfLine(std::string& line, std::string& echo) {
+// A number's line: what was typed ahead of it, edited as the terminal would
+// have, then the rest typed in the terminal's line mode. Bytes that reached
+// the terminal in key mode, just before the switch, would be handed over at
+// once as a line of their own: they are taken back in key mode and edited
+// with the rest. Returns false at the end of input.
+bool readLineOnTerminal(std::string& line, std::string& echo) {
+  LineEditor editor(userLineKeys());
   for (;;) {
-    if (gTypedAhead.editLine(line, echo)) return true;
+    if (gTypedAhead.editLine(editor, echo)) {
+      line = editor.line();
+      return true;
+    }
     echoOnTerminal(echo);
     echo.clear();
     switchToLineMode();
@@ -289,9 +276,10 @@ bool readRestOfLine(std::string& line, std::string& echo) {
       if (!switchToKeyMode() || !gTypedAhead.fill()) return false;
       continue;
     }
-    std::array<unsigned char, kTerminalLine + 1> chunk{};
+    std::array<unsigned char, kLineLimit + 1> chunk{};
     const std::size_t n = platform::readChunk(chunk.data(), chunk.size());
     (void)switchToKeyMode();
+    line = editor.line();
     line.append(chunk.begin(), chunk.begin() + static_cast<std::ptrdiff_t>(n));
     return n > 0 || !line.empty();
   }
@@ -338,7 +326,7 @@ std::size_t readLine(unsigned char* to, std::size_t size) {
     gLine.clear();
     gLineHandedOut = 0;
     std::string echo;
-    const bool more = readRestOfLine(gLine, echo);
+    const bool more = readLineOnTerminal(gLine, echo);
     echoOnTerminal(echo);
     if (!more) return 0;
   }
@@ -357,7 +345,10 @@ std::size_t readChunk(unsigned char* to, std::size_t size) {
   }
 }
 
-void writeNote(const char* from, std::size_t size) { writeAll(STDERR_FILENO, from, size); }
+void showNote(std::string_view /*kind*/, std::string_view text) {
+  const std::string line = noteLine(text);
+  writeAll(STDERR_FILENO, line.data(), line.size());
+}
 
 std::size_t writeChunk(const char* from, std::size_t size, int& error) {
   for (;;) {

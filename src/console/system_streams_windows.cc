@@ -9,6 +9,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <string>
 
 #include "console/platform.h"
 #include "console/system_streams.h"
@@ -59,9 +60,11 @@ std::size_t readChunk(unsigned char* to, std::size_t size) {
   }
 }
 
-void writeNote(const char* from, std::size_t size) {
-  for (std::size_t done = 0; done < size;) {
-    const int n = _write(2, from + done, static_cast<unsigned>(size - done));
+void showNote(std::string_view /*kind*/, std::string_view text) {
+  const std::string line = noteLine(text);
+  const char* from = line.data();
+  for (std::size_t done = 0; done < line.size();) {
+    const int n = _write(2, from + done, static_cast<unsigned>(line.size() - done));
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) return;
     done += static_cast<std::size_t>(n);

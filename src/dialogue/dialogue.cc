@@ -44,7 +44,9 @@ Flow showCatalogue(Session& session) {
   Console& console = session.console;
   auto line = beam::loadCases().begin();
   for (const std::size_t length : kCataloguePageLengths) {
-    for (std::size_t k = 0; k < length; ++k, ++line) console.print(line->catalogueLine);
+    for (std::size_t k = 0; k < length; ++k, ++line) {
+      console.print(catalogueLine(line->Nr, line->title));
+    }
     if (pause(console) == Flow::Stop) return Flow::Stop;
   }
   return Flow::Continue;
@@ -54,10 +56,11 @@ Flow showCatalogue(Session& session) {
 // no number. The dialogue's own output stays as it is.
 void noteDropped(Console& console, const Console::Read& read, std::string_view name,
                  const std::string& value) {
+  const auto show = [&console](const Note& n) { console.note(n.kind, n.text); };
   if (read.result == Console::Read::Result::kNoNumber) {
-    console.note(notANumberNote(read.text, name, value));
+    show(notANumberNote(read.text, name, value));
   } else if (read.result == Console::Read::Result::kNumber && read.after.starts_with(',')) {
-    console.note(decimalCommaNote(read.text, read.after));
+    show(decimalCommaNote(read.text, read.after));
   }
 }
 
@@ -69,7 +72,7 @@ Flow enterCaseNumber(Session& session) {
   noteDropped(console, read, "Nr", std::to_string(s.Nr));
   // Tested on whatever Nr holds now, also after a read that converted nothing;
   // a rejected number stays stored.
-  if (beam::namesLoadCase(s.Nr)) return Flow::Continue;
+  if (beam::findLoadCase(s.Nr) != nullptr) return Flow::Continue;
   console.print(kNoSuchCase);
   return anyKey(console);
 }
@@ -171,17 +174,26 @@ std::string valuesText(const InputState& state) {
 }
 
 std::optional<int> answerArguments(std::span<const std::string_view> arguments,
-                                   console::ByteSink& out, console::ByteSink& notes) {
+                                   console::ByteSink& out, console::NoteSink& notes) {
   if (arguments.empty()) return std::nullopt;
   if (arguments.size() == 1 && (arguments[0] == "--help" || arguments[0] == "--version")) {
-    out.write(arguments[0] == "--help" ? kUsage : kVersion);
+    out.write(arguments[0] == "--help" ? usageText() : std::string(kVersion));
     return 0;
   }
   const auto unknown = std::find_if(arguments.begin(), arguments.end(), [](std::string_view a) {
     return a != "--help" && a != "--version";
   });
-  notes.write(unknownArgumentNote(unknown != arguments.end() ? *unknown : arguments[1]));
+  const Note n = unknownArgumentNote(unknown != arguments.end() ? *unknown : arguments[1]);
+  notes.note(n.kind, n.text);
   return kUsageStatus;
+}
+
+int statusAtEnd(int status, const std::optional<std::string>& outputFailure,
+                console::NoteSink& notes) {
+  if (!outputFailure) return status;
+  const Note n = outputFailedNote(*outputFailure);
+  notes.note(n.kind, n.text);
+  return kOutputFailedStatus;
 }
 
 int runMenu(Console& console) {

@@ -7,12 +7,10 @@
 
 #include "console/byte_stream.h"
 #include "console/console.h"
+#include "dialogue/exit_status.h"
 #include "dialogue/input_state.h"
 
 namespace veldra::dialogue {
-
-// The exit status of every run: the code of the key q.
-inline constexpr int kExitStatus = 113;
 
 // Runs the calculator on `console`: prints the menu, dispatches each key to its
 // command, and goes round again until the user presses q or the input ends
@@ -20,16 +18,19 @@ inline constexpr int kExitStatus = 113;
 // status, kExitStatus. Never exits the process itself.
 int runMenu(console::Console& console);
 
-// The exit status after an argument that the program does not know:
-// sysexits' EX_USAGE.
-inline constexpr int kUsageStatus = 64;
-
 // Answers the command line's arguments (without the program's name): --help
 // and --version print their text on `out` and give 0; anything else gives a
 // note on `notes` and kUsageStatus. No argument gives nothing: the dialogue
 // runs.
 std::optional<int> answerArguments(std::span<const std::string_view> arguments,
-                                   console::ByteSink& out, console::ByteSink& notes);
+                                   console::ByteSink& out, console::NoteSink& notes);
+
+// The status the process ends with after a run that ended with `status`:
+// `status` itself, or, when the output could not be written
+// (`outputFailure` holds the system's reason), kOutputFailedStatus after a
+// note that says so.
+int statusAtEnd(int status, const std::optional<std::string>& outputFailure,
+                console::NoteSink& notes);
 
 // The lines that key w shows for `state`, from its heading to the line of xq,
 // each with its line end, without the pause prompt.

@@ -1,5 +1,6 @@
 #include "dialogue/texts.h"
 
+#include "dialogue/exit_status.h"
 #include "dialogue/release.h"
 
 namespace veldra::dialogue {
@@ -44,6 +45,10 @@ const ValueLabels kValueLabels = {
     .xq = "xq= ",
 };
 
+std::string catalogueLine(std::int32_t Nr, std::string_view title) {
+  return "+Fall " + std::to_string(Nr) + ":" + std::string(title) + "\n";
+}
+
 namespace {
 
 // A typed word as a note quotes it: a long one shortened.
@@ -56,48 +61,62 @@ std::string quotedWord(std::string_view word) {
 
 }  // namespace
 
-std::string decimalCommaNote(std::string_view number, std::string_view rest) {
+Note decimalCommaNote(std::string_view number, std::string_view rest) {
   std::string typed(number);
   typed += rest;
   std::string meant = typed;
   meant[number.size()] = '.';
-  return "veldra: " + quotedWord(typed) + " gelesen als " + std::string(number) + ", " +
-         quotedWord(rest) + " verworfen - Dezimalpunkt verwenden: " + meant + "\n";
+  return {"decimal-comma", quotedWord(typed) + " gelesen als " + std::string(number) + ", " +
+                               quotedWord(rest) + " verworfen - Dezimalpunkt verwenden: " + meant};
 }
 
-std::string notANumberNote(std::string_view word, std::string_view field, std::string_view value) {
-  return "veldra: " + quotedWord(word) + " ist keine Zahl - " + std::string(field) + " bleibt " +
-         std::string(value) + "\n";
+Note notANumberNote(std::string_view word, std::string_view field, std::string_view value) {
+  return {"not-a-number", quotedWord(word) + " ist keine Zahl - " + std::string(field) +
+                              " bleibt " + std::string(value)};
 }
 
-const std::string_view kOutputFailed = "veldra: Fehler beim Schreiben der Ausgabe";
+Note outputFailedNote(std::string_view reason) {
+  return {"output-failed", "Fehler beim Schreiben der Ausgabe (" + std::string(reason) + ")"};
+}
 
-const std::string_view kUsage =
-    "Aufruf: veldra [--help | --version]\n"
-    "\n"
-    "VELDRA berechnet die elastische Durchbiegung gerader Traeger fuer dreizehn\n"
-    "Biegefaelle. Ohne Argument beginnt der Dialog: eine Taste waehlt den Befehl,\n"
-    "Zahlen werden getippt und mit Enter abgeschlossen, mit Dezimalpunkt (12.5),\n"
-    "mehrere durch Leerzeichen getrennt. Die Einheiten waehlen Sie selbst, nur\n"
-    "zueinander passend (etwa N und mm).\n"
-    "\n"
-    "Tasten:\n"
-    "  i  Information              b  die dreizehn Biegefaelle\n"
-    "  n  Nr. des Biegefalls       f  Kraft, Moment oder Streckenlast F\n"
-    "  l  Laenge L, E-Modul, Iy    a  Abstand a\n"
-    "  x  Koordinaten x und xq     w  momentan definierte Werte\n"
-    "  g  Berechnen                q  Ende\n"
-    "\n"
-    "Optionen:\n"
-    "  --help     diese Hilfe\n"
-    "  --version  Version und Lizenz\n"
-    "\n"
-    "Exit-Status:\n"
-    "  113  am Ende jedes Dialogs: nach q, am Ende der Eingabe, oder wenn der Leser\n"
-    "       der Ausgabe fortgeht\n"
-    "    0  nach --help und --version\n"
-    "   64  bei einem Argument, das veldra nicht kennt\n"
-    "   74  wenn die Ausgabe nicht geschrieben werden konnte\n";
+Note unknownArgumentNote(std::string_view argument) {
+  return {"unknown-argument", "unbekanntes Argument " + quotedWord(argument) +
+                                  " - veldra --help zeigt, was veldra kennt"};
+}
+
+std::string usageText() {
+  // The statuses right-aligned in their column, as the table shows them.
+  const auto status = [](int code) {
+    std::string text = std::to_string(code);
+    return std::string(5 - text.size(), ' ') + text;
+  };
+  return "Aufruf: veldra [--help | --version]\n"
+         "\n"
+         "VELDRA berechnet die elastische Durchbiegung gerader Traeger fuer dreizehn\n"
+         "Biegefaelle. Ohne Argument beginnt der Dialog: eine Taste waehlt den Befehl,\n"
+         "Zahlen werden getippt und mit Enter abgeschlossen, mit Dezimalpunkt (12.5),\n"
+         "mehrere durch Leerzeichen getrennt. Die Einheiten waehlen Sie selbst, nur\n"
+         "zueinander passend (etwa N und mm).\n"
+         "\n"
+         "Tasten:\n"
+         "  i  Information              b  die dreizehn Biegefaelle\n"
+         "  n  Nr. des Biegefalls       f  Kraft, Moment oder Streckenlast F\n"
+         "  l  Laenge L, E-Modul, Iy    a  Abstand a\n"
+         "  x  Koordinaten x und xq     w  momentan definierte Werte\n"
+         "  g  Berechnen                q  Ende\n"
+         "\n"
+         "Optionen:\n"
+         "  --help     diese Hilfe\n"
+         "  --version  Version und Lizenz\n"
+         "\n"
+         "Exit-Status:\n" +
+         status(kExitStatus) +
+         "  am Ende jedes Dialogs: nach q, am Ende der Eingabe, oder wenn der Leser\n"
+         "       der Ausgabe fortgeht\n" +
+         status(0) + "  nach --help und --version\n" + status(kUsageStatus) +
+         "  bei einem Argument, das veldra nicht kennt\n" + status(kOutputFailedStatus) +
+         "  wenn die Ausgabe nicht geschrieben werden konnte\n";
+}
 
 const std::string_view kVersion =
     "veldra " VELDRA_VERSION
@@ -105,10 +124,5 @@ const std::string_view kVersion =
     "Copyright (c) 2026 The VELDRA developers\n"
     "Lizenz MIT: freie Software, Sie duerfen sie aendern und weitergeben.\n"
     "Es gibt keine Garantie, soweit das Gesetz es zulaesst.\n";
-
-std::string unknownArgumentNote(std::string_view argument) {
-  return "veldra: unbekanntes Argument " + quotedWord(argument) +
-         " - veldra --help zeigt, was veldra kennt\n";
-}
 
 }  // namespace veldra::dialogue

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -16,9 +17,12 @@ extern const std::string_view kMenu;
 // The information banner of key i, one line.
 extern const std::string_view kBanner;
 
-// How many lines of the catalogue of load cases each of key b's pages shows;
-// the lines themselves are the cases' own (beam/catalogue.h).
+// How many lines of the catalogue of load cases each of key b's pages shows,
+// one line a case (beam/catalogue.h), in the catalogue's order.
 inline constexpr std::array<std::size_t, 3> kCataloguePageLengths = {5, 5, 3};
+
+// A case's line in key b's catalogue: "+Fall <Nr>:<title>" and its end.
+std::string catalogueLine(std::int32_t Nr, std::string_view title);
 
 // Printed before a wait for any key.
 extern const std::string_view kPausePrompt;
@@ -46,20 +50,25 @@ struct ValueLabels {
 };
 extern const ValueLabels kValueLabels;
 
-// Notes beside the dialogue (standard error), each one line with its end.
+// A note beside the dialogue (console::NoteSink): what it is about, and its
+// one line without a line end.
+struct Note {
+  std::string_view kind;
+  std::string text;
+};
+
 // A number read that stopped at a decimal comma: `number` as converted, `rest`
 // what followed it up to a blank.
-std::string decimalCommaNote(std::string_view number, std::string_view rest);
+Note decimalCommaNote(std::string_view number, std::string_view rest);
 // A read that found no number but `word`; `field` keeps `value`.
-std::string notANumberNote(std::string_view word, std::string_view field, std::string_view value);
+Note notANumberNote(std::string_view word, std::string_view field, std::string_view value);
+// The output could not be written, for the system's `reason`.
+Note outputFailedNote(std::string_view reason);
+// An argument that the program does not know.
+Note unknownArgumentNote(std::string_view argument);
 
-// The start of the line on standard error when the output could not be
-// written; the system's reason follows in parentheses.
-extern const std::string_view kOutputFailed;
-
-// The answers to --help and --version, and the note for any other argument.
-extern const std::string_view kUsage;
+// The answers to --help and --version.
+std::string usageText();
 extern const std::string_view kVersion;
-std::string unknownArgumentNote(std::string_view argument);
 
 }  // namespace veldra::dialogue

@@ -59,8 +59,8 @@ TEST_P(NumberReading, LeavesFieldsAndKeysAsTypedInput) {
   EXPECT_EQ(out.text(), "") << "number entry prints nothing";
 }
 
-const std::string kLongLine = std::string(Console::kMaxLine, ' ') + "5\n3\n";
-const std::string kLastKeptByte = std::string(Console::kMaxLine - 1, ' ') + "5\n3\n";
+const std::string kLongLine = std::string(kLineLimit, ' ') + "5\n3\n";
+const std::string kLastKeptByte = std::string(kLineLimit - 1, ' ') + "5\n3\n";
 
 INSTANTIATE_TEST_SUITE_P(
     Table, NumberReading,

@@ -2,9 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <numeric>
 #include <string>
+#include <utility>
+#include <vector>
 
+#include "beam/catalogue.h"
 #include "console/console.h"
+#include "dialogue/texts.h"
 #include "support/output_grammar.h"
 #include "support/scripted_console.h"
 #include "support/transcripts.h"
@@ -79,6 +84,33 @@ TEST(Dialogue, EndsAtOnceWhenTheOutputIsGone) {
   console::Console console(in, out);
   EXPECT_EQ(runMenu(console), 113);
   EXPECT_EQ(in.keyReads, 2);
+}
+
+// Key b's pages show each case of the catalogue once.
+TEST(Dialogue, CataloguePagesHoldEveryCase) {
+  EXPECT_EQ(
+      std::accumulate(kCataloguePageLengths.begin(), kCataloguePageLengths.end(), std::size_t{0}),
+      beam::loadCases().size());
+}
+
+// The notes reach the page as data: what each is about, and its line.
+TEST(Dialogue, NotesSayWhatTheyAreAbout) {
+  struct Notes final : console::NoteSink {
+    void note(std::string_view kind, std::string_view text) override {
+      seen.emplace_back(kind, text);
+    }
+    std::vector<std::pair<std::string, std::string>> seen;
+  } notes;
+  ScriptedSource in("f12,5\na\nnabc\nq");
+  CapturedSink out;
+  console::Console console(in, out, &notes);
+  EXPECT_EQ(runMenu(console), 113);
+  EXPECT_EQ(notes.seen,
+            (std::vector<std::pair<std::string, std::string>>{
+                {"decimal-comma",
+                 "\"12,5\" gelesen als 12, \",5\" verworfen - Dezimalpunkt verwenden: 12.5"},
+                {"not-a-number", "\",5\" ist keine Zahl - a bleibt 0.000000"},
+                {"not-a-number", "\"abc\" ist keine Zahl - Nr bleibt 0"}}));
 }
 
 TEST(Dialogue, BadValuesStillGiveAWholeReport) {

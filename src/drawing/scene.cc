@@ -1,0 +1,313 @@
+#include <algorithm>
+#include <cfloat>
+#include <cmath>
+#include <cstring>
+
+#include "beam/line.h"
+#include "drawing/drawing.h"
+#include "drawing/numbers.h"
+#include "drawing/texts.h"
+
+namespace veldra::drawing {
+namespace {
+
+using beam::Inputs;
+using beam::LoadCase;
+
+bool normalPositive(double v) { return std::isfinite(v) && v >= DBL_MIN; }
+
+// The parts of the beam that are well defined, whatever else is not.
+class StructureBuilder {
+ public:
+  StructureBuilder(const LoadCase& c, const Inputs& in) : c_(c), in_(in) {
+    const bool overhang = c.support == beam::Support::kOverhang;
+    spanOk_ = normalPositive(in.L);
+    overhangOk_ = overhang && spanOk_ && normalPositive(in.a) && std::isfinite(in.L + in.a);
+    length_ = overhangOk_ ? in.L + in.a : in.L;
+  }
+
+  // Whether there is a beam to draw: a span of a normal positive length.
+  [[nodiscard]] bool spanOk() const { return spanOk_; }
+  // The drawn beam's length: L, on an overhang L + a.
+  [[nodiscard]] double length() const { return length_; }
+
+  [[nodiscard]] Structure build() const {
+    Structure s{.support = c_.support};
+    const double b = in_.L / length_;
+    if (c_.support == beam::Support::kCantilever) {
+      s.supports.push_back({SupportKind::kClamp, "clamp", 1, kClampB});
+      s.ends.push_back({"free-end", 0, kFreeEndA});
+    } else {
+      s.supports.push_back({SupportKind::kPin, "support-a", 0, kSupportA});
+      s.supports.push_back({SupportKind::kRoller, "support-b", b, kSupportB});
+    }
+    if (overhangOk_) {
+      s.ends.push_back({"end-c", 1, kEndC});
+      s.overhang = OverhangPart{b, 1, kOverhangName};
+    }
+    s.dimensions.push_back({"dimension-L", 0, b, valueLabel("L", in_.L)});
+    if (overhangOk_) s.dimensions.push_back({"dimension-a", b, 1, valueLabel("a", in_.a)});
+    // Case 2's force stands at a from A; on a support it gets no dimension.
+    if (c_.loadAt == &beam::atDistanceA && in_.a > 0 && in_.a < in_.L) {
+      s.dimensions.push_back({"dimension-a", 0, in_.a / length_, valueLabel("a", in_.a)});
+    }
+    s.load = load();
+    return s;
+  }
+
+ private:
+  // The load, where it stands on the drawn beam and its value is a number.
+  [[nodiscard]] std::optional<Load> load() const {
+    // An overhang's load stands on the overhang.
+    if (!std::isfinite(in_.F) || (c_.support == beam::Support::kOverhang && !overhangOk_)) {
+      return std::nullopt;
+    }
+    const auto onBeam = [this](double p) { return p >= 0 && p <= length_; };
+    const double from = c_.loadAt(in_);
+    const double to = c_.loadTo != nullptr ? c_.loadTo(in_) : from;
+    if (!onBeam(from) || !onBeam(to)) return std::nullopt;
+    const bool down = in_.F >= 0;
+    return Load{
+        .kind = c_.load,
+        .from = from / length_,
+        .to = to / length_,
+        .down = down,
+        .clockwise = c_.load == beam::LoadKind::kMoment && c_.clockwise == down,
+        .label = valueLabel(beam::namesOf(c_.load).symbol, in_.F),
+    };
+  }
+
+  const LoadCase& c_;
+  const Inputs& in_;
+  bool spanOk_ = false;
+  bool overhangOk_ = false;
+  double length_ = 1;
+};
+
+// Why there is no line, or kSampled: the sampler's word, and the drawing's
+// own for what it cannot draw truthfully.
+Status lineStatus(const LoadCase& c, const Inputs& in, beam::LineStatus sampled, double largest) {
+  const bool tinyBeam = (in.L > 0 && in.L < DBL_MIN) ||
+                        (c.support == beam::Support::kOverhang && in.a > 0 && in.a < DBL_MIN);
+  if (tinyBeam) return Status::kTiny;
+  Status status = Status::kNotFinite;
+  switch (sampled) {
+    case beam::LineStatus::kSampled:
+      status = Status::kSampled;
+      break;
+    case beam::LineStatus::kNoSuchCase:
+      status = Status::kUnknownCase;
+      break;
+    case beam::LineStatus::kNoSpan:
+      status = Status::kNoSpan;
+      break;
+    case beam::LineStatus::kForceOffTheSpan:
+      status = Status::kForceOffSpan;
+      break;
+    case beam::LineStatus::kForceOnASupport:
+      status = Status::kForceOnSupport;
+      break;
+    case beam::LineStatus::kNotFinite:
+      status = Status::kNotFinite;
+      break;
+  }
+  const bool stiff = std::isfinite(in.E) && std::isfinite(in.Iy) && in.E > 0 && in.Iy > 0;
+  // E or Iy infinite gives a straight line; zero or less, no sensible one.
+  if ((status == Status::kSampled || status == Status::kNotFinite) && !stiff) {
+    return Status::kStiffness;
+  }
+  if (status == Status::kSampled && largest > 0 && largest < DBL_MIN) return Status::kTiny;
+  return status;
+}
+
+// What marks each kind of marked line, in the order they are drawn.
+struct MarkKind {
+  beam::Mark mark;
+  std::string_view role;
+  std::string_view tag;
+};
+constexpr std::array kMarkKinds = {
+    MarkKind{beam::Mark::kAtX, "marker-x", "x"},
+    MarkKind{beam::Mark::kLargest, "marker-xm", "xm"},
+    MarkKind{beam::Mark::kCharacteristic, "marker-f", "f"},
+    MarkKind{beam::Mark::kAtXq, "marker-xq", "xq"},
+};
+
+// A label longer than this is shown shortened, the whole line in its tooltip.
+constexpr std::size_t kLongestLabel = 30;
+
+Label labelOf(const beam::ResultLine& line) {
+  const std::string text = folded(beam::renderLine(line));
+  if (text.size() <= kLongestLabel) return {text, text};
+  std::string shown = folded(line.label);
+  if (line.at) shown += sixSignificant(*line.at) + ")= ";
+  shown += sixSignificant(line.value);
+  return {text, shown};
+}
+
+// The line's parts of the drawing: the line, its marks, the ratio or the
+// legend, and the notes on marks that stand off the beam.
+class LineBuilder {
+ public:
+  LineBuilder(const LoadCase& c, const Inputs& in, double length, bool current)
+      : c_(c), in_(in), length_(length), current_(current) {}
+
+  Line build(const beam::DeflectionLine& sampled, double largest, std::vector<Note>& notes) {
+    Line line;
+    largest_ = largest;
+    if (largest > 0) exaggeration_ = exaggeration(length_, largest);
+    line.exaggeration = exaggeration_;
+    line.points.reserve(sampled.points.size());
+    for (const beam::LinePoint& p : sampled.points) line.points.push_back({p.at / length_, v(p.w)});
+    line.scale = exaggeration_ ? scaleWords(*exaggeration_) : std::string(kNoDeflection);
+    const beam::Report report = beam::computeReport(c_.Nr, in_);
+    line.markers = markers(report, notes);
+    if (current_) line.ratio = ratio(report);
+    return line;
+  }
+
+  // The printed lines of the largest deflection, for the summary.
+  [[nodiscard]] const std::string& largestWords() const { return largestWords_; }
+
+ private:
+  [[nodiscard]] double v(double w) const {
+    return exaggeration_ ? w / largest_ * exaggeration_->drawn : 0.0;
+  }
+
+  // Whether a mark at x or xq stands on the beam; a note says when not.
+  bool onBeam(beam::Mark mark, std::vector<Note>& notes) const {
+    if (mark == beam::Mark::kAtX && !(in_.x >= 0 && in_.x <= in_.L)) {
+      notes.push_back({"x-off-beam", xOffBeamNote(in_.x, in_.L)});
+      return false;
+    }
+    if (mark == beam::Mark::kAtXq && !(in_.xq >= 0 && in_.xq <= in_.a)) {
+      notes.push_back({"xq-off-overhang", xqOffOverhangNote(in_.xq, in_.a)});
+      return false;
+    }
+    return true;
+  }
+
+  // One mark for each kind of marked line; its labels are the lines it marks.
+  std::vector<Marker> markers(const beam::Report& report, std::vector<Note>& notes) {
+    std::vector<Marker> found;
+    for (const MarkKind& kind : kMarkKinds) {
+      std::vector<const beam::ResultLine*> lines;
+      for (const beam::ResultLine& l : report.lines) {
+        if (l.mark == kind.mark) lines.push_back(&l);
+      }
+      if (lines.empty() || !onBeam(kind.mark, notes)) continue;
+      const beam::ResultLine& first = *lines.front();
+      if (!std::isfinite(first.markAt) || !std::isfinite(first.markW)) continue;
+      Marker m{kind.mark, kind.role, kind.tag, first.markAt / length_, v(first.markW), {}};
+      for (const beam::ResultLine* l : lines) {
+        if (!current_) break;
+        m.labels.push_back(labelOf(*l));
+        if (kind.mark != beam::Mark::kLargest) continue;
+        largestWords_ += (largestWords_.empty() ? "" : ", ") + m.labels.back().text;
+      }
+      found.push_back(std::move(m));
+    }
+    return found;
+  }
+
+  // The largest deflection against the span, as limits are written (L/300).
+  [[nodiscard]] std::string ratio(const beam::Report& report) const {
+    const bool cantilever = c_.support == beam::Support::kCantilever;
+    const beam::Mark wanted = cantilever ? beam::Mark::kCharacteristic : beam::Mark::kLargest;
+    const auto fm = std::find_if(report.lines.begin(), report.lines.end(),
+                                 [wanted](const beam::ResultLine& l) { return l.mark == wanted; });
+    if (fm == report.lines.end() || fm->value == 0) return {};
+    // In logarithms: L / fm may exceed the largest double.
+    const double digits = std::log10(in_.L) - std::log10(std::abs(fm->value));
+    std::string n;
+    if (digits < 7) {
+      n = std::to_string(std::llround(std::pow(10.0, digits)));
+    } else {
+      const double decade = std::floor(digits);
+      n = sixSignificant(std::pow(10.0, digits - decade)) + "e+" +
+          std::to_string(static_cast<int>(decade));
+    }
+    return ratioWords(cantilever, n);
+  }
+
+  const LoadCase& c_;
+  const Inputs& in_;
+  double length_;
+  bool current_;
+  double largest_ = 0;
+  std::optional<Exaggeration> exaggeration_;
+  std::string largestWords_;
+};
+
+// "1, 2, 31, 32, 4, …": the numbers of the cases, from the catalogue.
+std::string caseNumbers() {
+  std::string numbers;
+  for (const LoadCase& c : beam::loadCases()) {
+    if (!numbers.empty()) numbers += ", ";
+    numbers += std::to_string(c.Nr);
+  }
+  return numbers;
+}
+
+Drawing withoutCase(std::int32_t Nr) {
+  const Status status = Nr != 0 ? Status::kUnknownCase : Status::kNoCase;
+  Drawing d{.Nr = Nr, .title = noCaseTitle(Nr), .status = status};
+  d.notes.push_back({entryOf(status).name, caseListNote(entryOf(status).note, caseNumbers())});
+  d.summary = noCaseSummary(Nr);
+  return d;
+}
+
+}  // namespace
+
+// The bytes of the values, so that a NaN typed again counts as unchanged.
+bool sameValues(std::int32_t Nr, const Inputs& in, const std::optional<Printed>& printed) {
+  if (!printed || printed->Nr != Nr) return false;
+  const auto same = [](double p, double q) { return std::memcmp(&p, &q, sizeof p) == 0; };
+  const Inputs& p = printed->in;
+  return same(p.F, in.F) && same(p.L, in.L) && same(p.E, in.E) && same(p.Iy, in.Iy) &&
+         same(p.a, in.a) && same(p.x, in.x) && same(p.xq, in.xq);
+}
+
+Drawing drawCase(std::int32_t Nr, const Inputs& in, int points,
+                 const std::optional<Printed>& printed) {
+  const LoadCase* c = beam::findLoadCase(Nr);
+  if (c == nullptr) return withoutCase(Nr);
+
+  Drawing d{.Nr = Nr, .title = caseTitle(Nr), .subtitle = c->title};
+  const beam::DeflectionLine sampled = beam::sampleDeflectionLine(Nr, in, points);
+  double largest = 0;
+  for (const beam::LinePoint& p : sampled.points) largest = std::max(largest, std::abs(p.w));
+  d.status = lineStatus(*c, in, sampled.status, largest);
+  const StatusEntry& status = entryOf(d.status);
+  if (d.status != Status::kSampled) d.notes.push_back({status.name, std::string(status.note)});
+
+  const StructureBuilder structure(*c, in);
+  if (structure.spanOk()) {
+    d.beam = structure.build();
+    if (!std::isfinite(in.F))
+      d.notes.push_back({"load-not-finite", std::string(kLoadNotFiniteNote)});
+  }
+  const bool current = sameValues(Nr, in, printed);
+  LineBuilder line(*c, in, structure.length(), current);
+  if (d.status == Status::kSampled) {
+    d.line = line.build(sampled, largest, d.notes);
+    if (!current) {
+      d.line->legend = printed && printed->Nr == Nr ? kLegendChanged : kLegendNotComputed;
+    }
+  }
+
+  const bool loaded = d.beam && d.beam->load;
+  const beam::LoadKindNames& load = beam::namesOf(c->load);
+  d.summary = summary({
+      .title = c->title,
+      .span = structure.spanOk() ? typed(in.L) : std::string(),
+      .noun = loaded ? load.noun : std::string_view(),
+      .symbol = load.symbol,
+      .load = typed(in.F),
+      .largest = line.largestWords(),
+      .note = d.status != Status::kSampled ? status.note : std::string_view(),
+  });
+  return d;
+}
+
+}  // namespace veldra::drawing
