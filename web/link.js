@@ -2,7 +2,8 @@
 // browser never sends to a server: a reload replays it, and the address is
 // the link that opens the calculation elsewhere. It is brought up to date
 // whenever the program waits for a key with nothing typed ahead, a few times
-// a second at most (browsers refuse a flood of history updates).
+// a second at most (browsers refuse a flood of history updates), and when the
+// run ends.
 
 import { LINK_LIMIT, linkFragment, readFragment } from './session.js';
 
@@ -37,6 +38,8 @@ export class LinkKeeper {
         this.tooLong = false;
       }),
       calculator.on('keyWait', () => this.schedule()),
+      // The last key of a run (q) is in the address at once.
+      calculator.on('end', () => this.current()),
     ];
   }
 

@@ -6,7 +6,7 @@ std::string LineEditor::shown(unsigned char c) const {
   if (!keys_.echo) return {};
   const bool control = (c < 0x20 && c != '\t' && c != '\n') || c == 0x7f;
   if (control && keys_.echoControl) return {'^', static_cast<char>(c ^ 0x40)};
-  return std::string(1, static_cast<char>(c));
+  return {static_cast<char>(c)};
 }
 
 bool LineEditor::take(unsigned char c, std::string& echo) {

@@ -36,7 +36,7 @@ EM_JS(void, veldra_line_started, (), { Module.veldraTerminal.lineStarted(); });
 EM_JS(void, veldra_line_ended, (), { Module.veldraTerminal.lineEnded(); });
 
 EM_JS(void, veldra_line_taken, (const unsigned char* from, int size, int whole),
-      { Module.veldraTerminal.lineTaken(HEAPU8.slice(from, from + size), whole != = 0); });
+      { Module.veldraTerminal.lineTaken(HEAPU8.slice(from, from + size), whole > 0); });
 
 EM_JS(void, veldra_echo, (const char* from, int size),
       { Module.veldraTerminal.echo(HEAPU8.slice(from, from + size)); });

@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 
 #include "beam/line.h"
@@ -262,7 +263,14 @@ Drawing withoutCase(std::int32_t Nr) {
 // The bytes of the values, so that a NaN typed again counts as unchanged.
 bool sameValues(std::int32_t Nr, const Inputs& in, const std::optional<Printed>& printed) {
   if (!printed || printed->Nr != Nr) return false;
-  const auto same = [](double p, double q) { return std::memcmp(&p, &q, sizeof p) == 0; };
+  // (std::bit_cast is missing from emscripten's standard library.)
+  const auto same = [](double p, double q) {
+    std::uint64_t pBits = 0;
+    std::uint64_t qBits = 0;
+    std::memcpy(&pBits, &p, sizeof p);
+    std::memcpy(&qBits, &q, sizeof q);
+    return pBits == qBits;
+  };
   const Inputs& p = printed->in;
   return same(p.F, in.F) && same(p.L, in.L) && same(p.E, in.E) && same(p.Iy, in.Iy) &&
          same(p.a, in.a) && same(p.x, in.x) && same(p.xq, in.xq);

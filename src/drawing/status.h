@@ -3,6 +3,7 @@
 // Whether the drawing shows the deflection line, and if not, why: each status
 // with its name (for the page and its checks) and the note that says it.
 
+#include <algorithm>
 #include <array>
 #include <string_view>
 
@@ -53,10 +54,8 @@ inline constexpr std::array kStatuses = {
 
 // The entry of `status` in kStatuses.
 [[nodiscard]] constexpr const StatusEntry& entryOf(Status status) {
-  for (const StatusEntry& e : kStatuses) {
-    if (e.status == status) return e;
-  }
-  return kStatuses.front();
+  return *std::find_if(kStatuses.begin(), kStatuses.end(),
+                       [status](const StatusEntry& e) { return e.status == status; });
 }
 
 }  // namespace veldra::drawing
