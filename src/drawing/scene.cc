@@ -85,33 +85,32 @@ class StructureBuilder {
   double length_ = 1;
 };
 
+// The drawing's word for the sampler's.
+Status fromSampler(beam::LineStatus sampled) {
+  switch (sampled) {
+    case beam::LineStatus::kSampled:
+      return Status::kSampled;
+    case beam::LineStatus::kNoSuchCase:
+      return Status::kUnknownCase;
+    case beam::LineStatus::kNoSpan:
+      return Status::kNoSpan;
+    case beam::LineStatus::kForceOffTheSpan:
+      return Status::kForceOffSpan;
+    case beam::LineStatus::kForceOnASupport:
+      return Status::kForceOnSupport;
+    case beam::LineStatus::kNotFinite:
+      break;
+  }
+  return Status::kNotFinite;
+}
+
 // Why there is no line, or kSampled: the sampler's word, and the drawing's
 // own for what it cannot draw truthfully.
 Status lineStatus(const LoadCase& c, const Inputs& in, beam::LineStatus sampled, double largest) {
   const bool tinyBeam = (in.L > 0 && in.L < DBL_MIN) ||
                         (c.support == beam::Support::kOverhang && in.a > 0 && in.a < DBL_MIN);
   if (tinyBeam) return Status::kTiny;
-  Status status = Status::kNotFinite;
-  switch (sampled) {
-    case beam::LineStatus::kSampled:
-      status = Status::kSampled;
-      break;
-    case beam::LineStatus::kNoSuchCase:
-      status = Status::kUnknownCase;
-      break;
-    case beam::LineStatus::kNoSpan:
-      status = Status::kNoSpan;
-      break;
-    case beam::LineStatus::kForceOffTheSpan:
-      status = Status::kForceOffSpan;
-      break;
-    case beam::LineStatus::kForceOnASupport:
-      status = Status::kForceOnSupport;
-      break;
-    case beam::LineStatus::kNotFinite:
-      status = Status::kNotFinite;
-      break;
-  }
+  const Status status = fromSampler(sampled);
   const bool stiff = std::isfinite(in.E) && std::isfinite(in.Iy) && in.E > 0 && in.Iy > 0;
   // E or Iy infinite gives a straight line; zero or less, no sensible one.
   if ((status == Status::kSampled || status == Status::kNotFinite) && !stiff) {
