@@ -31,6 +31,7 @@ export class Calculator {
     this.lastKeyAt = 0; // when the last key was typed (performance.now())
     this.lastOutputAt = 0; // when the terminal had taken in the last output
     this.readingLine = false; // the program edits a typed line (a number)
+    this.notes = []; // the notes of the last command, shown together
     screen.onData((data) => this.type(data));
     this.watchErrors();
   }
@@ -89,14 +90,19 @@ export class Calculator {
         }),
       onKeyWait: () => {
         this.keyWaits += 1;
+        this.notesEnded = true;
         if (this.keyWaits === 1) {
           this.menuShownAt ??= performance.now();
           menuShown();
         }
         this.emit('keyWait');
       },
+      // The notes of one command (a report's can be several) stand together.
       onNote: (note) => {
-        this.statusLine.say(note.text);
+        if (this.notesEnded) this.notes = [];
+        this.notesEnded = false;
+        this.notes.push(note.text);
+        this.statusLine.say(this.notes.join('; '));
         this.emit('note', note);
       },
       // A screen reader is not read a flood of output, and the page keeps up

@@ -4,11 +4,25 @@
 #include <cmath>
 
 #include "beam/catalogue.h"
+#include "beam/caveats.h"
 
 namespace veldra::beam {
 namespace {
 
-bool positive(double v) { return std::isfinite(v) && v > 0; }
+// Why there is no line, for a caveat of the values that leaves none: no span,
+// or a force off the span or on a support; kSampled for the others.
+LineStatus withoutLine(Caveat caveat) {
+  switch (caveat) {
+    case Caveat::kNoSpan:
+      return LineStatus::kNoSpan;
+    case Caveat::kForceOffSpan:
+      return LineStatus::kForceOffTheSpan;
+    case Caveat::kForceOnSupport:
+      return LineStatus::kForceOnASupport;
+    default:
+      return LineStatus::kSampled;
+  }
+}
 
 // The k-th of n even steps from 0 to length, the last one exactly at length.
 double step(double length, int k, int n) { return k == n ? length : length * k / n; }
@@ -20,21 +34,9 @@ DeflectionLine sampleDeflectionLine(std::int32_t Nr, const Inputs& in, int count
   const LoadCase* c = findLoadCase(Nr);
   if (c == nullptr) return line;
   const bool overhang = c->support == Support::kOverhang;
-  if (!positive(in.L) || (overhang && !positive(in.a))) {
-    line.status = LineStatus::kNoSpan;
-    return line;
-  }
-  // A point force between the supports (case 2's stands at a).
-  if (c->support == Support::kSpan && c->load == LoadKind::kForce) {
-    const double at = c->loadAt(in);
-    if (!(at >= 0 && at <= in.L)) {
-      line.status = LineStatus::kForceOffTheSpan;
-      return line;
-    }
-    if (at == 0 || at == in.L) {
-      line.status = LineStatus::kForceOnASupport;
-      return line;
-    }
+  for (const Caveat caveat : caveatsOfValues(*c, in)) {
+    line.status = withoutLine(caveat);
+    if (line.status != LineStatus::kSampled) return line;
   }
 
   count = std::max(count, 3);

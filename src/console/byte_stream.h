@@ -13,6 +13,12 @@ class ByteSource {
   // may deliver more after its end-of-file key).
   static constexpr int kEnd = -1;
 
+  // Returned instead of a byte when the terminal was stopped (Ctrl-Z) and
+  // taken up again (fg) while a read waited: nothing was read, and what the
+  // terminal showed of an unfinished line is gone. The caller shows again
+  // what is asked (showAgain) and reads again. Only a terminal does this.
+  static constexpr int kResumed = -2;
+
   virtual ~ByteSource() = default;
 
   // The next byte (0..255) as one key press: a terminal gives it at once,
@@ -28,6 +34,11 @@ class ByteSource {
   // file), so that neither read will wait for it. A source that cannot tell
   // says false.
   [[nodiscard]] virtual bool ready() const { return false; }
+
+  // Shows `text` on the terminal that the input comes from, and nowhere else:
+  // what is asked, shown again after a stop. A source that is no terminal
+  // shows nothing.
+  virtual void showAgain(std::string_view text) { (void)text; }
 };
 
 // Notes for the user beside the dialogue: on a terminal its standard error,

@@ -14,10 +14,27 @@ namespace veldra::console {
 // piped in is answered with a few large writes instead of one per key.
 bool Console::showBeforeWaiting() { return in_.ready() || out_.flush(); }
 
+void Console::print(std::string_view text) {
+  out_.write(text);
+  constexpr std::size_t kKept = 4096;  // more than any menu or prompt
+  sinceRead_.append(text);
+  if (sinceRead_.size() > 2 * kKept) sinceRead_.erase(0, sinceRead_.size() - kKept);
+}
+
+void Console::showAgain() {
+  (void)out_.flush();
+  std::string_view asked = sinceRead_;
+  // A prompt is the unfinished last line; a menu ends with its line end.
+  if (!asked.empty() && asked.back() != '\n') asked.remove_prefix(asked.rfind('\n') + 1);
+  in_.showAgain(asked);
+}
+
 std::optional<int> Console::waitKey() {
   if (!showBeforeWaiting()) return std::nullopt;
-  const int key = in_.nextKeyByte();
+  int key = in_.nextKeyByte();
+  for (; key == ByteSource::kResumed; key = in_.nextKeyByte()) showAgain();
   if (key == ByteSource::kEnd) return std::nullopt;
+  sinceRead_.clear();
   return key;
 }
 
@@ -27,8 +44,13 @@ bool Console::takeLine() {
   line_.clear();
   pos_ = 0;
   int c = in_.nextLineByte();
+  for (; c == ByteSource::kResumed; c = in_.nextLineByte()) showAgain();
   if (c == ByteSource::kEnd) return false;
   for (; c != ByteSource::kEnd; c = in_.nextLineByte()) {
+    if (c == ByteSource::kResumed) {
+      showAgain();
+      continue;
+    }
     if (line_.size() < kLineLimit) line_ += static_cast<char>(c);
     if (c == '\n') break;
   }
@@ -61,6 +83,7 @@ void Console::note(std::string_view kind, std::string_view text) {
 }
 
 Console::Read Console::settle(std::size_t used) {
+  sinceRead_.clear();
   if (used == 0) {
     // The word is kept for the note until the next read replaces the line.
     dropped_ = std::string(word(line_, pos_));

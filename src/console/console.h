@@ -41,7 +41,7 @@ class Console {
       : in_(in), out_(out), notes_(notes) {}
 
   // Prints text; it becomes visible at the next wait or flush().
-  void print(std::string_view text) { out_.write(text); }
+  void print(std::string_view text);
 
   // Shows a note beside the dialogue at once, after what is printed so far
   // (see NoteSink::note).
@@ -77,13 +77,17 @@ class Console {
   // Consumes `used` converted bytes, or drops the line when none converted;
   // says what was read.
   Read settle(std::size_t used);
+  // After a stop: shows again what the dialogue asks, that is what it printed
+  // since the last read: a prompt (its last line), or a whole menu.
+  void showAgain();
 
   ByteSource& in_;
   ByteSink& out_;
   NoteSink* notes_;
   std::string line_;
   std::size_t pos_ = 0;
-  std::string dropped_;  // the word a failed read dropped with its line
+  std::string dropped_;    // the word a failed read dropped with its line
+  std::string sinceRead_;  // printed since the last read, its last 4 KiB
 };
 
 }  // namespace veldra::console

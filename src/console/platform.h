@@ -9,6 +9,11 @@
 
 namespace veldra::console::platform {
 
+// Returned by readKey and readLine instead of a count when the terminal was
+// stopped (Ctrl-Z) and taken up again (fg) before or while they waited:
+// nothing was read, and an unfinished line is gone, as the terminal drops it.
+inline constexpr std::size_t kResumed = static_cast<std::size_t>(-1);
+
 // Waits for one key press on the terminal and stores its code in `to`.
 // Returns 1, or 0 when the terminal has gone away or the read failed.
 std::size_t readKey(unsigned char* to);
@@ -30,6 +35,10 @@ std::size_t readChunk(unsigned char* to, std::size_t size);
 // writing failed, with the reason (an errno value, EPIPE for a reader that went
 // away) in `error`.
 std::size_t writeChunk(const char* from, std::size_t size, int& error);
+
+// Shows `text` on the terminal that standard input comes from, as far as it
+// can: what is asked, shown again after a stop.
+void showOnTerminal(std::string_view text);
 
 // Shows a note for the user beside the dialogue (see NoteSink::note): on
 // standard error as its noteLine(), in the browser page on its status line.

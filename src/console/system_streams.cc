@@ -12,6 +12,10 @@ int StdinSource::nextKeyByte() { return next(true); }
 
 int StdinSource::nextLineByte() { return next(false); }
 
+void StdinSource::showAgain(std::string_view text) {
+  if (terminal_) platform::showOnTerminal(text);
+}
+
 int StdinSource::next(bool key) {
   if (pos_ == len_) {
     pos_ = 0;
@@ -24,6 +28,10 @@ int StdinSource::next(bool key) {
     } else {
       len_ = key ? platform::readKey(buffer_.data())
                  : platform::readLine(buffer_.data(), buffer_.size());
+    }
+    if (len_ == platform::kResumed) {
+      len_ = 0;
+      return kResumed;
     }
     if (len_ == 0) return kEnd;
   }

@@ -15,7 +15,8 @@ namespace veldra::console {
 // to unechoed single-key mode, which holds until the object goes; only a line
 // read switches to the terminal's own line mode, for as long as the line is
 // typed. Elsewhere (pipe, file) it is read as plain bytes. While it lives, a
-// signal that ends or stops the process first puts the terminal back as it was.
+// signal that ends or stops the process first puts the terminal back as it
+// was; a read that a stop interrupted says kResumed once the process goes on.
 class StdinSource final : public ByteSource {
  public:
   StdinSource();
@@ -26,6 +27,7 @@ class StdinSource final : public ByteSource {
   int nextKeyByte() override;
   int nextLineByte() override;
   [[nodiscard]] bool ready() const override { return pos_ < len_; }
+  void showAgain(std::string_view text) override;
 
  private:
   int next(bool key);

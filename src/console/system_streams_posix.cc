@@ -1,5 +1,6 @@
 #include <poll.h>
 #include <sys/ioctl.h>
+#include <sys/select.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -22,6 +23,8 @@ namespace {
 struct termios gUserMode;
 struct termios gKeyMode;
 volatile std::sig_atomic_t gKeyModeOn = 0;
+// Set when the process goes on after a stop; the next terminal read says so.
+volatile std::sig_atomic_t gResumed = 0;
 
 // Every signal whose default action ends the process, but SIGKILL, which no
 // one can catch, and SIGPIPE, which the output ignores (a reader that goes
@@ -113,6 +116,7 @@ extern "C" void onStop(int /*sig*/) {
   // Resumed here.
   handle(SIGTSTP, onStop);
   if (gKeyModeOn) (void)tcsetattr(STDIN_FILENO, TCSANOW, &gKeyMode);
+  gResumed = 1;
   errno = savedErrno;
 }
 
@@ -165,8 +169,8 @@ void switchToLineMode() {
 }
 
 // Waits until `fd` is ready for `events`. Another program may have made our
-// stream non-blocking (O_NONBLOCK belongs to the open file, which a parent or a
-// shell shares with us); then read and write say EAGAIN instead of waiting.
+// stream non-blocking (O_NONBLOCK belongs to the open file, which a parent or
+// a shell shares with us); then read and write say EAGAIN instead of waiting.
 bool awaitReady(int fd, short events) {
   pollfd p{fd, events, 0};
   for (;;) {
@@ -176,6 +180,42 @@ bool awaitReady(int fd, short events) {
 }
 
 bool wouldBlock(int error) { return error == EAGAIN || error == EWOULDBLOCK; }
+
+// Whether the process went on after a stop since the last call.
+bool resumed() {
+  const bool was = gResumed != 0;
+  gResumed = 0;
+  return was;
+}
+
+// Reads what the terminal has, as readChunk does; kResumed when the process
+// was stopped and went on before or while it waited. It waits with Ctrl-Z
+// held back but for the wait itself (pselect lets it in atomically), so that a
+// stop lands either before the look at gResumed or inside the wait, never
+// between them, where the wait would not see it.
+std::size_t readTerminal(unsigned char* to, std::size_t size) {
+  sigset_t stop;
+  sigemptyset(&stop);
+  sigaddset(&stop, SIGTSTP);
+  for (;;) {
+    sigset_t open;
+    sigprocmask(SIG_BLOCK, &stop, &open);
+    const bool wasStopped = resumed();
+    fd_set input;
+    FD_ZERO(&input);
+    FD_SET(STDIN_FILENO, &input);
+    const int ready =
+        wasStopped ? 0 : pselect(STDIN_FILENO + 1, &input, nullptr, nullptr, nullptr, &open);
+    const int waitError = errno;
+    sigprocmask(SIG_SETMASK, &open, nullptr);
+    if (wasStopped) return platform::kResumed;
+    if (ready < 0 && waitError == EINTR) continue;
+    if (ready < 0) return 0;
+    const ssize_t n = ::read(STDIN_FILENO, to, size);
+    if (n >= 0) return static_cast<std::size_t>(n);
+    if (errno != EINTR && !wouldBlock(errno)) return 0;
+  }
+}
 
 // Writes all of `size` bytes to `fd`, waiting while it is full; gives up
 // quietly where it cannot be written (for a note or an echo, nothing to report).
@@ -216,13 +256,15 @@ class TypedAhead {
  public:
   [[nodiscard]] bool empty() const { return pos_ == bytes_.size(); }
 
-  // Reads what the terminal has (waiting for one byte at least), in key mode.
-  bool fill() {
+  // Reads what the terminal has (waiting for one byte at least), in key mode:
+  // how many bytes, 0 at the end of input, or kResumed after a stop.
+  std::size_t fill() {
     std::array<unsigned char, 4096> chunk{};
-    const std::size_t n = platform::readChunk(chunk.data(), chunk.size());
+    const std::size_t n = readTerminal(chunk.data(), chunk.size());
+    if (n == 0 || n == platform::kResumed) return n;
     if (pos_ == bytes_.size()) bytes_.clear(), pos_ = 0;
     bytes_.append(chunk.begin(), chunk.begin() + static_cast<std::ptrdiff_t>(n));
-    return n > 0;
+    return n;
   }
 
   unsigned char take() { return static_cast<unsigned char>(bytes_[pos_++]); }
@@ -261,27 +303,31 @@ int bytesWaiting() {
 // have, then the rest typed in the terminal's line mode. Bytes that reached
 // the terminal in key mode, just before the switch, would be handed over at
 // once as a line of their own: they are taken back in key mode and edited
-// with the rest. Returns false at the end of input.
-bool readLineOnTerminal(std::string& line, std::string& echo) {
+// with the rest. Returns the line's length: 0 at the end of input, kResumed
+// after a stop, which drops the unfinished line as the terminal does.
+std::size_t readLineOnTerminal(std::string& line, std::string& echo) {
   LineEditor editor(userLineKeys());
   for (;;) {
     if (gTypedAhead.editLine(editor, echo)) {
       line = editor.line();
-      return true;
+      return line.size();
     }
     echoOnTerminal(echo);
     echo.clear();
     switchToLineMode();
     if (bytesWaiting() > 0) {
-      if (!switchToKeyMode() || !gTypedAhead.fill()) return false;
+      if (!switchToKeyMode()) return 0;
+      const std::size_t n = gTypedAhead.fill();
+      if (n == 0 || n == platform::kResumed) return n;
       continue;
     }
     std::array<unsigned char, kLineLimit + 1> chunk{};
-    const std::size_t n = platform::readChunk(chunk.data(), chunk.size());
+    const std::size_t n = readTerminal(chunk.data(), chunk.size());
     (void)switchToKeyMode();
+    if (n == platform::kResumed) return n;
     line = editor.line();
     line.append(chunk.begin(), chunk.begin() + static_cast<std::ptrdiff_t>(n));
-    return n > 0 || !line.empty();
+    return line.size();
   }
 }
 
@@ -316,7 +362,11 @@ StdoutSink::StdoutSink() {
 namespace platform {
 
 std::size_t readKey(unsigned char* to) {
-  if (gTypedAhead.empty() && (!switchToKeyMode() || !gTypedAhead.fill())) return 0;
+  if (gTypedAhead.empty()) {
+    if (!switchToKeyMode()) return 0;
+    const std::size_t n = gTypedAhead.fill();
+    if (n == 0 || n == kResumed) return n;
+  }
   *to = gTypedAhead.take();
   return 1;
 }
@@ -326,9 +376,12 @@ std::size_t readLine(unsigned char* to, std::size_t size) {
     gLine.clear();
     gLineHandedOut = 0;
     std::string echo;
-    const bool more = readLineOnTerminal(gLine, echo);
+    const std::size_t length = readLineOnTerminal(gLine, echo);
     echoOnTerminal(echo);
-    if (!more) return 0;
+    if (length == 0 || length == kResumed) {
+      gLine.clear();
+      return length;
+    }
   }
   const std::size_t n = std::min(size, gLine.size() - gLineHandedOut);
   gLine.copy(reinterpret_cast<char*>(to), n, gLineHandedOut);
@@ -344,6 +397,8 @@ std::size_t readChunk(unsigned char* to, std::size_t size) {
     if (wouldBlock(errno) ? !awaitReady(STDIN_FILENO, POLLIN) : errno != EINTR) return 0;
   }
 }
+
+void showOnTerminal(std::string_view text) { echoOnTerminal(std::string(text)); }
 
 void showNote(std::string_view /*kind*/, std::string_view text) {
   const std::string line = noteLine(text);

@@ -118,6 +118,9 @@ std::size_t readLine(unsigned char* to, std::size_t size) {
 // The page is always a terminal, so this is never called.
 std::size_t readChunk(unsigned char* to, std::size_t size) { return readLine(to, size); }
 
+// The page's program is never stopped.
+void showOnTerminal(std::string_view /*text*/) {}
+
 void showNote(std::string_view kind, std::string_view text) {
   veldra_note(kind.data(), static_cast<int>(kind.size()), text.data(),
               static_cast<int>(text.size()));

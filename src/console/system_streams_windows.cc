@@ -60,6 +60,9 @@ std::size_t readChunk(unsigned char* to, std::size_t size) {
   }
 }
 
+// A console program is not stopped and taken up again.
+void showOnTerminal(std::string_view /*text*/) {}
+
 void showNote(std::string_view /*kind*/, std::string_view text) {
   const std::string line = noteLine(text);
   const char* from = line.data();

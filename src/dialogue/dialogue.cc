@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "beam/catalogue.h"
+#include "beam/caveats.h"
 #include "beam/report.h"
 #include "beam/six_decimals.h"
 #include "dialogue/input_state.h"
@@ -126,9 +127,16 @@ Flow showValues(Session& session) {
   return pause(session.console);
 }
 
+// The report, then on standard error a note for each value that puts the
+// beam out of the meaning of its formulas.
 Flow computeResults(Session& session) {
   const InputState& s = session.state;
-  session.console.print(beam::resultReport(s.Nr, s.beam));
+  const beam::Report report = beam::computeReport(s.Nr, s.beam);
+  session.console.print(beam::renderReport(report));
+  for (const beam::Caveat caveat : beam::caveatsOfReport(report, s.beam)) {
+    const Note n = caveatNote(caveat, s.beam);
+    session.console.note(n.kind, n.text);
+  }
   if (session.reported != nullptr) session.reported(s);
   return pause(session.console);
 }

@@ -1,5 +1,9 @@
 #include "dialogue/texts.h"
 
+#include <algorithm>
+#include <utility>
+
+#include "beam/six_decimals.h"
 #include "dialogue/exit_status.h"
 #include "dialogue/release.h"
 
@@ -73,6 +77,45 @@ Note decimalCommaNote(std::string_view number, std::string_view rest) {
 Note notANumberNote(std::string_view word, std::string_view field, std::string_view value) {
   return {"not-a-number", quotedWord(word) + " ist keine Zahl - " + std::string(field) +
                               " bleibt " + std::string(value)};
+}
+
+namespace {
+
+// German text as the dialogue writes it: umlauts as two letters, the sharp s
+// as "ss"; any other byte beyond ASCII as "?".
+std::string ascii(std::string_view utf8) {
+  static constexpr std::array<std::pair<std::string_view, std::string_view>, 7> kLetters = {{
+      {"ä", "ae"},
+      {"ö", "oe"},
+      {"ü", "ue"},
+      {"Ä", "Ae"},
+      {"Ö", "Oe"},
+      {"Ü", "Ue"},
+      {"ß", "ss"},
+  }};
+  std::string text;
+  for (std::size_t at = 0; at < utf8.size();) {
+    const auto letter = std::find_if(kLetters.begin(), kLetters.end(), [&](const auto& l) {
+      return utf8.substr(at).starts_with(l.first);
+    });
+    if (letter != kLetters.end()) {
+      text += letter->second;
+      at += letter->first.size();
+    } else if (static_cast<unsigned char>(utf8[at]) < 0x80) {
+      text += utf8[at++];
+    } else {
+      text += '?';
+      for (++at; at < utf8.size() && (static_cast<unsigned char>(utf8[at]) & 0xc0) == 0x80;) ++at;
+    }
+  }
+  return text;
+}
+
+}  // namespace
+
+Note caveatNote(beam::Caveat caveat, const beam::Inputs& in) {
+  const beam::CaveatEntry& entry = beam::entryOf(caveat);
+  return {entry.name, ascii(entry.note(in, beam::sixDecimals))};
 }
 
 Note outputFailedNote(std::string_view reason) {

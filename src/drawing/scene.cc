@@ -85,39 +85,31 @@ class StructureBuilder {
   double length_ = 1;
 };
 
-// The drawing's word for the sampler's.
-Status fromSampler(beam::LineStatus sampled) {
-  switch (sampled) {
-    case beam::LineStatus::kSampled:
-      return Status::kSampled;
-    case beam::LineStatus::kNoSuchCase:
-      return Status::kUnknownCase;
-    case beam::LineStatus::kNoSpan:
-      return Status::kNoSpan;
-    case beam::LineStatus::kForceOffTheSpan:
-      return Status::kForceOffSpan;
-    case beam::LineStatus::kForceOnASupport:
-      return Status::kForceOnSupport;
-    case beam::LineStatus::kNotFinite:
-      break;
-  }
-  return Status::kNotFinite;
+bool has(const std::vector<beam::Caveat>& caveats, beam::Caveat caveat) {
+  return std::find(caveats.begin(), caveats.end(), caveat) != caveats.end();
 }
 
-// Why there is no line, or kSampled: the sampler's word, and the drawing's
-// own for what it cannot draw truthfully.
-Status lineStatus(const LoadCase& c, const Inputs& in, beam::LineStatus sampled, double largest) {
+// Why there is no line, or kSampled: the first caveat of the values that
+// leaves none, else whether the sampled line is finite, and the drawing's
+// own word for what it cannot draw truthfully.
+Status lineStatus(const LoadCase& c, const Inputs& in, const std::vector<beam::Caveat>& caveats,
+                  beam::LineStatus sampled, double largest) {
   const bool tinyBeam = (in.L > 0 && in.L < DBL_MIN) ||
                         (c.support == beam::Support::kOverhang && in.a > 0 && in.a < DBL_MIN);
   if (tinyBeam) return Status::kTiny;
-  const Status status = fromSampler(sampled);
-  const bool stiff = std::isfinite(in.E) && std::isfinite(in.Iy) && in.E > 0 && in.Iy > 0;
-  // E or Iy infinite gives a straight line; zero or less, no sensible one.
-  if ((status == Status::kSampled || status == Status::kNotFinite) && !stiff) {
-    return Status::kStiffness;
+  for (const beam::Caveat caveat : caveats) {
+    const auto e = std::find_if(kStatuses.begin(), kStatuses.end(),
+                                [caveat](const StatusEntry& s) { return s.caveat == caveat; });
+    if (e != kStatuses.end()) return e->status;
   }
-  if (status == Status::kSampled && largest > 0 && largest < DBL_MIN) return Status::kTiny;
-  return status;
+  if (sampled == beam::LineStatus::kNotFinite) return Status::kNotFinite;
+  if (largest > 0 && largest < DBL_MIN) return Status::kTiny;
+  return Status::kSampled;
+}
+
+// A caveat's note as the drawing writes it: values as the user types them.
+std::string noteOf(beam::Caveat caveat, const Inputs& in) {
+  return beam::entryOf(caveat).note(in, typed);
 }
 
 // What marks each kind of marked line, in the order they are drawn.
@@ -149,8 +141,9 @@ Label labelOf(const beam::ResultLine& line) {
 // legend, and the notes on marks that stand off the beam.
 class LineBuilder {
  public:
-  LineBuilder(const LoadCase& c, const Inputs& in, double length, bool current)
-      : c_(c), in_(in), length_(length), current_(current) {}
+  LineBuilder(const LoadCase& c, const Inputs& in, const std::vector<beam::Caveat>& caveats,
+              double length, bool current)
+      : c_(c), in_(in), caveats_(caveats), length_(length), current_(current) {}
 
   Line build(const beam::DeflectionLine& sampled, double largest, std::vector<Note>& notes) {
     Line line;
@@ -176,15 +169,12 @@ class LineBuilder {
 
   // Whether a mark at x or xq stands on the beam; a note says when not.
   bool onBeam(beam::Mark mark, std::vector<Note>& notes) const {
-    if (mark == beam::Mark::kAtX && !(in_.x >= 0 && in_.x <= in_.L)) {
-      notes.push_back({"x-off-beam", xOffBeamNote(in_.x, in_.L)});
-      return false;
-    }
-    if (mark == beam::Mark::kAtXq && !(in_.xq >= 0 && in_.xq <= in_.a)) {
-      notes.push_back({"xq-off-overhang", xqOffOverhangNote(in_.xq, in_.a)});
-      return false;
-    }
-    return true;
+    if (mark != beam::Mark::kAtX && mark != beam::Mark::kAtXq) return true;
+    const bool x = mark == beam::Mark::kAtX;
+    const beam::Caveat off = x ? beam::Caveat::kXOffBeam : beam::Caveat::kXqOffOverhang;
+    if (!has(caveats_, off)) return true;
+    notes.push_back({beam::entryOf(off).name, markNote(noteOf(off, in_), x)});
+    return false;
   }
 
   // One mark for each kind of marked line; its labels are the lines it marks.
@@ -232,6 +222,7 @@ class LineBuilder {
 
   const LoadCase& c_;
   const Inputs& in_;
+  const std::vector<beam::Caveat>& caveats_;
   double length_;
   bool current_;
   double largest_ = 0;
@@ -284,9 +275,12 @@ Drawing drawCase(std::int32_t Nr, const Inputs& in, int points,
   const beam::DeflectionLine sampled = beam::sampleDeflectionLine(Nr, in, points);
   double largest = 0;
   for (const beam::LinePoint& p : sampled.points) largest = std::max(largest, std::abs(p.w));
-  d.status = lineStatus(*c, in, sampled.status, largest);
+  const std::vector<beam::Caveat> caveats = beam::caveatsOfValues(*c, in);
+  d.status = lineStatus(*c, in, caveats, sampled.status, largest);
   const StatusEntry& status = entryOf(d.status);
-  if (d.status != Status::kSampled) d.notes.push_back({status.name, std::string(status.note)});
+  std::string statusNote(status.note);
+  if (status.caveat) statusNote = noLineNote(noteOf(*status.caveat, in), status.note);
+  if (d.status != Status::kSampled) d.notes.push_back({status.name, statusNote});
 
   const StructureBuilder structure(*c, in);
   if (structure.spanOk()) {
@@ -295,7 +289,7 @@ Drawing drawCase(std::int32_t Nr, const Inputs& in, int points,
       d.notes.push_back({"load-not-finite", std::string(kLoadNotFiniteNote)});
   }
   const bool current = sameValues(Nr, in, printed);
-  LineBuilder line(*c, in, structure.length(), current);
+  LineBuilder line(*c, in, caveats, structure.length(), current);
   if (d.status == Status::kSampled) {
     d.line = line.build(sampled, largest, d.notes);
     if (!current) {
@@ -312,7 +306,7 @@ Drawing drawCase(std::int32_t Nr, const Inputs& in, int points,
       .symbol = load.symbol,
       .load = typed(in.F),
       .largest = line.largestWords(),
-      .note = d.status != Status::kSampled ? status.note : std::string_view(),
+      .note = d.status != Status::kSampled ? std::string_view(statusNote) : std::string_view(),
   });
   return d;
 }

@@ -1,11 +1,16 @@
 #pragma once
 
 // Whether the drawing shows the deflection line, and if not, why: each status
-// with its name (for the page and its checks) and the note that says it.
+// with its name (for the page and its checks) and the note that says it. Where
+// the values put the beam out of its meaning, the note is the caveat's
+// (beam/caveats.h), which the calculator's notes after key g say too.
 
 #include <algorithm>
 #include <array>
+#include <optional>
 #include <string_view>
+
+#include "beam/caveats.h"
 
 namespace veldra::drawing {
 
@@ -24,30 +29,24 @@ enum class Status {
 struct StatusEntry {
   Status status;
   std::string_view name;
-  // Why there is no line; for the two without a case, the start of a
-  // sentence that lists the cases.
+  // The caveat whose note says why there is no line, if one does.
+  std::optional<beam::Caveat> caveat;
+  // The note; after a caveat's, what the drawing adds. For the two without a
+  // case, the start of a sentence that lists the cases.
   std::string_view note;
 };
 
 inline constexpr std::array kStatuses = {
-    StatusEntry{Status::kSampled, "sampled", ""},
-    StatusEntry{Status::kNoCase, "no-case", "Taste n, dann einer der Biegefälle"},
-    StatusEntry{Status::kUnknownCase, "unknown-case", "Es gibt die Biegefälle"},
-    StatusEntry{Status::kNoSpan, "no-span",
-                "Keine Biegelinie: die Länge L (beim Kragträger auch a) fehlt oder ist nicht "
-                "positiv."},
-    StatusEntry{Status::kForceOffSpan, "force-off-span",
-                "Keine Biegelinie: die Kraft steht außerhalb der Stützweite (a zwischen 0 und L)."},
-    StatusEntry{Status::kForceOnSupport, "force-on-support",
-                "Keine Biegelinie: die Kraft steht auf einem Lager (a = 0 oder a = L); die Formeln "
-                "teilen dort durch null."},
-    StatusEntry{Status::kStiffness, "stiffness",
-                "Keine Biegelinie: E und Iy müssen positiv und endlich sein. Das Terminal zeigt, "
-                "was die Formeln mit diesen Werten ergeben."},
-    StatusEntry{Status::kNotFinite, "not-finite",
-                "Keine Biegelinie: mit diesen Werten ist sie nicht endlich (F, E, Iy oder a null, "
-                "unendlich oder nan, oder ein Ergebnis zu groß)."},
-    StatusEntry{Status::kTiny, "tiny",
+    StatusEntry{Status::kSampled, "sampled", std::nullopt, ""},
+    StatusEntry{Status::kNoCase, "no-case", std::nullopt, "Taste n, dann einer der Biegefälle"},
+    StatusEntry{Status::kUnknownCase, "unknown-case", std::nullopt, "Es gibt die Biegefälle"},
+    StatusEntry{Status::kNoSpan, "no-span", beam::Caveat::kNoSpan, ""},
+    StatusEntry{Status::kForceOffSpan, "force-off-span", beam::Caveat::kForceOffSpan, ""},
+    StatusEntry{Status::kForceOnSupport, "force-on-support", beam::Caveat::kForceOnSupport, ""},
+    StatusEntry{Status::kStiffness, "stiffness", beam::Caveat::kNoStiffness,
+                " Das Terminal zeigt, was die Formeln mit diesen Werten ergeben."},
+    StatusEntry{Status::kNotFinite, "not-finite", beam::Caveat::kNotFinite, ""},
+    StatusEntry{Status::kTiny, "tiny", std::nullopt,
                 "Keine Biegelinie: die Werte sind so klein, dass sie unter die kleinste normale "
                 "Gleitkommazahl fallen (subnormal); sie lassen sich nicht genau zeichnen."},
 };

@@ -23,14 +23,12 @@ std::string valueLabel(std::string_view symbol, double value) {
   return std::string(symbol) + " = " + typed(value);
 }
 
-std::string xOffBeamNote(double x, double L) {
-  return "x = " + typed(x) + " liegt nicht auf dem Träger (0 bis L = " + typed(L) +
-         "): keine Marke für x.";
+std::string noLineNote(std::string_view caveat, std::string_view added) {
+  return "Keine Biegelinie: " + std::string(caveat) + "." + std::string(added);
 }
 
-std::string xqOffOverhangNote(double xq, double a) {
-  return "xq = " + typed(xq) + " liegt nicht auf dem Kragarm (0 bis a = " + typed(a) +
-         "): keine Marke für xq.";
+std::string markNote(std::string_view caveat, bool x) {
+  return std::string(caveat) + (x ? ": keine Marke für x." : ": keine Marke für xq.");
 }
 
 std::string scaleWords(const Exaggeration& e) {

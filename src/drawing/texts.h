@@ -33,9 +33,14 @@ inline constexpr std::string_view kOverhangName = "Kragarm";
 // "L = 4000": a value on a dimension line or the load's label.
 [[nodiscard]] std::string valueLabel(std::string_view symbol, double value);
 
-// Notes on parts that are not drawn.
-[[nodiscard]] std::string xOffBeamNote(double x, double L);
-[[nodiscard]] std::string xqOffOverhangNote(double xq, double a);
+// A caveat's note (beam/caveats.h) as the reason why there is no line, with
+// what the drawing adds after it.
+[[nodiscard]] std::string noLineNote(std::string_view caveat, std::string_view added);
+
+// A caveat's note as the reason why a mark at x (or xq) is missing.
+[[nodiscard]] std::string markNote(std::string_view caveat, bool x);
+
+// The note on a load that is not drawn.
 inline constexpr std::string_view kLoadNotFiniteNote =
     "Die Last ist nicht gezeichnet: F ist unendlich oder nan.";
 

@@ -6,9 +6,13 @@
 #include <cstdlib>
 #include <iostream>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "console/console.h"
+#include "dialogue/dialogue.h"
 #include "support/child_process.h"
+#include "support/scripted_console.h"
 #include "support/transcripts.h"
 
 namespace veldra::test {
@@ -157,6 +161,56 @@ TEST(Program, SaysWhatAReadDropped) {
                 values("12.000000", kZero, kZero, kZero, kZero, kZero, kZero) + kPause + kMenu);
 }
 
+// After key g, a note on standard error for each value that puts the beam out
+// of the meaning of its formulas; standard output byte for byte as the
+// dialogue in-process prints it (which the transcripts pin).
+TEST(Program, SaysWhereValuesPutTheBeamOutOfItsMeaning) {
+  struct Row {
+    const char* Nr;
+    const char* values;  // F, then L E Iy, a, x and for 11 and 12 xq
+    const char* notes;
+  };
+  for (const Row& r : std::vector<Row>{
+           {"1", "10000\nl4000 210000 8.356e7\na0\nx5000",
+            "veldra: x = 5000.000000 liegt nicht auf dem Traeger (0 bis L = 4000.000000)\n"},
+           {"31", "1e7\nl4000 210000 8.356e7\na0\nx-1",
+            "veldra: x = -1.000000 liegt nicht auf dem Traeger (0 bis L = 4000.000000)\n"},
+           {"6", "10000\nl4000 210000 8.356e7\na0\nx4001",
+            "veldra: x = 4001.000000 liegt nicht auf dem Traeger (0 bis L = 4000.000000)\n"},
+           {"11", "10000\nl4000 210000 8.356e7\na1000\nx1000 1500",
+            "veldra: xq = 1500.000000 liegt nicht auf dem Kragarm (0 bis a = 1000.000000)\n"},
+           {"2", "10000\nl4000 210000 8.356e7\na5000\nx2000",
+            "veldra: Die Kraft steht ausserhalb der Stuetzweite (a = 5000.000000, nicht zwischen 0 "
+            "und L = 4000.000000)\n"},
+           {"2", "10000\nl4000 210000 8.356e7\na4000\nx2000",
+            "veldra: Die Kraft steht auf einem Lager (a = 0 oder a = L); die Formeln teilen dort "
+            "durch null\n"},
+           {"4", "5\nl0 210000 8.356e7\na0\nx0",
+            "veldra: Die Laenge L (beim Kragtraeger auch a) fehlt oder ist nicht positiv\n"},
+           {"4", "5\nl4000 0 8.356e7\na0\nx0",
+            "veldra: E und Iy muessen positiv und endlich sein (E = 0.000000, Iy = "
+            "83560000.000000)\n"},
+           {"8", "inf\nl4000 210000 8.356e7\na0\nx0",
+            "veldra: Mit diesen Werten ist ein Ergebnis nicht endlich: F, E, Iy oder a sind null, "
+            "unendlich oder nan, oder ein Wert wird zu gross\n"},
+           {"1", "10000\nl4000 210000 8.356e7\na0\nx0", ""},
+           {"1", "10000\nl4000 210000 8.356e7\na0\nx4000", ""},
+           {"1", "10000\nl4000 210000 8.356e7\na0\nx3000", ""},  // mirrored, as it should be
+           {"12", "5\nl4000 210000 8.356e7\na1000\nx0 1000", ""},
+       }) {
+    const std::string input = std::string("n") + r.Nr + "\nf" + r.values + "\ng q";
+    const Finished f = run(input);
+    std::string notes = f.errors;
+    for (std::size_t at; (at = notes.find("\r\n")) != std::string::npos;) notes.erase(at, 1);
+    EXPECT_EQ(notes, r.notes) << input;
+    ScriptedSource in(input);
+    CapturedSink out;
+    console::Console console(in, out);
+    EXPECT_EQ(dialogue::runMenu(console), f.status) << input;
+    EXPECT_EQ(f.output, out.text()) << input;
+  }
+}
+
 TEST(Program, AnswersHelpAndVersionAndRefusesOtherArguments) {
   const Finished help = run("", {.arguments = {"--help"}});
   EXPECT_EQ(help.status, 0);
@@ -166,12 +220,20 @@ TEST(Program, AnswersHelpAndVersionAndRefusesOtherArguments) {
   const Finished version = run("", {.arguments = {"--version"}});
   EXPECT_EQ(version.status, 0);
   EXPECT_TRUE(version.output.starts_with("veldra 1.")) << version.output;
-  for (const auto& arguments :
-       std::vector<std::vector<std::string>>{{"-h"}, {"--help", "--version"}, {"datei.txt"}}) {
+  // The note names the first argument that is not known, or the second of two.
+  for (const auto& [arguments, named] :
+       std::vector<std::pair<std::vector<std::string>, std::string>>{
+           {{"-h"}, "-h"},
+           {{"--help", "--version"}, "--version"},
+           {{"--help", "--bogus"}, "--bogus"},
+           {{"datei.txt"}, "datei.txt"}}) {
     const Finished wrong = run("q", {.arguments = arguments});
     EXPECT_EQ(wrong.status, 64) << arguments[0];
     EXPECT_EQ(wrong.output, "") << "no dialogue";
-    EXPECT_TRUE(wrong.errors.starts_with("veldra: unbekanntes Argument \"")) << wrong.errors;
+    std::string note = wrong.errors;
+    if (note.ends_with("\r\n")) note.erase(note.size() - 2, 1);  // Windows' text mode
+    EXPECT_EQ(note, "veldra: unbekanntes Argument \"" + named +
+                        "\" - veldra --help zeigt, was veldra kennt\n");
   }
 }
 

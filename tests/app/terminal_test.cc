@@ -26,6 +26,7 @@
 #include <vector>
 
 #include "support/child_process.h"
+#include "support/transcripts.h"
 
 namespace veldra::test {
 namespace {
@@ -259,6 +260,12 @@ class TerminalSession {
 // The terminal turns each "\n" the program prints into "\r\n".
 const std::string kMenuEnd = "F8 q Exit\r\n";
 
+std::string onTerminal(const std::string& printed) {
+  std::string shown;
+  for (const char c : printed) shown += c == '\n' ? std::string("\r\n") : std::string(1, c);
+  return shown;
+}
+
 TEST(Terminal, KeysAreNotEchoedTypedNumbersAreAndQExits113) {
   TerminalSession t;
   t.readUntil(kMenuEnd);
@@ -280,14 +287,49 @@ TEST(Terminal, KeysAreNotEchoedTypedNumbersAreAndQExits113) {
   t.quitAndCheck();
 }
 
+// Keys typed before the program reads them, at a key wait or even before the
+// first menu (switching to key mode must not flush them).
 TEST(Terminal, KeysTypedAheadAreKept) {
+  for (const bool beforeTheMenu : {false, true}) {
+    TerminalSession t;
+    if (!beforeTheMenu) {
+      t.readUntil(kMenuEnd);
+      t.awaitKeyWait();
+    }
+    t.type("w");
+    ASSERT_FALSE(t.readUntil("weiter mit bel.Taste..").empty()) << "the key was lost";
+    t.type("xq");  // a key for the pause, then q
+    const Finished f = t.finish();
+    EXPECT_EQ(f.status, 113) << beforeTheMenu;
+    EXPECT_TRUE(t.settingsAsBefore()) << beforeTheMenu;
+  }
+}
+
+// Digits that reach the terminal in key mode just before a number read turns
+// to line mode belong to the number's line, and are echoed with it (the
+// terminal does not echo what it took in key mode). The program is held up
+// on a full terminal meanwhile, so that they arrive then.
+TEST(Terminal, DigitsTypedAsTheNumberReadBeginsJoinItsLine) {
   TerminalSession t;
   t.readUntil(kMenuEnd);
   t.awaitKeyWait();
-  t.type("wxq");  // w, a key for its pause, q: all before the program reads them
-  const Finished f = t.finish();
-  EXPECT_EQ(f.status, 113);
-  EXPECT_TRUE(t.settingsAsBefore());
+  std::string keys;
+  for (int k = 0; k < 400; ++k) keys += "w ";  // far more output than the terminal holds
+  t.type(keys + "f");
+  std::this_thread::sleep_for(200ms);
+  t.type("12");
+  t.readUntil("F/M/q/q1/q2= ");
+  t.awaitLineMode();
+  t.type("3\n");
+  ASSERT_FALSE(t.readUntil("123\r\n").empty()) << "12 not echoed";
+  t.readUntil(kMenuEnd);
+  t.awaitKeyWait();
+  t.type("w");
+  EXPECT_NE(t.readUntil("weiter mit bel.Taste..").find("F/M/q/q2 = 123.000000\r\n"),
+            std::string::npos);
+  t.awaitKeyWait();
+  t.type(" ");
+  t.quitAndCheck();
 }
 
 struct SignalCase {
@@ -381,38 +423,59 @@ TEST(Terminal, ClosingTheTerminalEndsTheProgram) {
   EXPECT_EQ(f.signal, SIGHUP);
 }
 
+// Ctrl-D at the start of a number's line, typed at the prompt or ahead of it.
 TEST(Terminal, EndOfFileKeyInNumberEntryLeavesTheValueAndGoesOn) {
-  TerminalSession t;
-  t.readUntil(kMenuEnd);
-  t.awaitKeyWait();
-  t.type("f");
-  t.readUntil("F/M/q/q1/q2= ");
-  t.type("\x04");  // Ctrl-D at the start of the line
-  t.readUntil(kMenuEnd);
-  t.awaitKeyWait();
-  t.type("w");
-  EXPECT_NE(t.readUntil("weiter mit bel.Taste..").find("F/M/q/q2 = 0.000000\r\n"),
-            std::string::npos);
-  t.awaitKeyWait();
-  t.type(" q");
-  const Finished f = t.finish();
-  EXPECT_EQ(f.status, 113);
-  EXPECT_TRUE(t.settingsAsBefore());
+  for (const bool typedAhead : {false, true}) {
+    TerminalSession t;
+    t.readUntil(kMenuEnd);
+    t.awaitKeyWait();
+    t.type(typedAhead ? "f\x04" : "f");
+    t.readUntil("F/M/q/q1/q2= ");
+    if (!typedAhead) t.type("\x04");
+    ASSERT_FALSE(t.readUntil(kMenuEnd).empty()) << "Ctrl-D did not end the read";
+    t.awaitKeyWait();
+    t.type("w");
+    EXPECT_NE(t.readUntil("weiter mit bel.Taste..").find("F/M/q/q2 = 0.000000\r\n"),
+              std::string::npos)
+        << typedAhead;
+    t.awaitKeyWait();
+    t.type(" q");
+    const Finished f = t.finish();
+    EXPECT_EQ(f.status, 113) << typedAhead;
+    EXPECT_TRUE(t.settingsAsBefore()) << typedAhead;
+  }
 }
 
 // Blocking, and non-blocking as another program may leave the terminal: then
-// the key wait is a poll, which the stop interrupts.
-class TerminalStop : public ::testing::TestWithParam<bool> {};
+// the key wait is a poll, which the stop interrupts. Stopped at a key wait
+// and during a number read: after fg the terminal shows again what is asked,
+// and the unfinished number is gone, as the terminal drops it at a stop.
+class TerminalStop : public ::testing::TestWithParam<std::tuple<bool, bool>> {};
 
-TEST_P(TerminalStop, CtrlZStopsWithASaneTerminalAndTheSessionGoesOnAfterwards) {
-  TerminalSession t(/*jobControl=*/true, /*ignored=*/0, /*nonBlocking=*/GetParam());
+TEST_P(TerminalStop, CtrlZStopsWithASaneTerminalAndFgShowsWhatIsAsked) {
+  const auto [nonBlocking, duringNumberRead] = GetParam();
+  TerminalSession t(/*jobControl=*/true, /*ignored=*/0, nonBlocking);
   t.readUntil(kMenuEnd);
   for (int stop = 1; stop <= 2; ++stop) {  // the handler must be armed again after a stop
     t.awaitKeyWait();
+    if (duringNumberRead) {
+      t.type("n");
+      t.readUntil("Nr= ");
+      t.awaitLineMode();
+      t.type("9");  // 9 is a case, 99 is none
+    }
     t.type("\x1a");  // Ctrl-Z
     ASSERT_TRUE(t.awaitState('T')) << "the program did not stop, stop " << stop;
     EXPECT_TRUE(t.settingsAsBefore()) << "the shell would get a raw terminal, stop " << stop;
     kill(t.program(), SIGCONT);
+    if (duringNumberRead) {
+      t.readUntil("Nr= ");  // shown again (readUntil fails when it never is)
+      t.awaitLineMode();    // echoed and editable, as the user has the terminal
+      t.type("9\n");
+      EXPECT_EQ(t.readUntil(kMenuEnd).find("gibt's nicht"), std::string::npos) << "stop " << stop;
+    } else {
+      EXPECT_EQ(t.readUntil(kMenuEnd), onTerminal(kMenu)) << "stop " << stop;
+    }
     t.awaitKeyWait();  // single-key mode again, keys unechoed
     t.type("w");
     EXPECT_EQ(t.readUntil("momentan def. Werte:\r\n"), "momentan def. Werte:\r\n");
@@ -423,9 +486,11 @@ TEST_P(TerminalStop, CtrlZStopsWithASaneTerminalAndTheSessionGoesOnAfterwards) {
   t.quitAndCheck();
 }
 
-INSTANTIATE_TEST_SUITE_P(Terminal, TerminalStop, ::testing::Values(false, true),
-                         [](const ::testing::TestParamInfo<bool>& p) {
-                           return p.param ? "non_blocking" : "blocking";
+INSTANTIATE_TEST_SUITE_P(Terminal, TerminalStop,
+                         ::testing::Combine(::testing::Bool(), ::testing::Bool()),
+                         [](const ::testing::TestParamInfo<std::tuple<bool, bool>>& p) {
+                           return std::string(std::get<0>(p.param) ? "non_blocking" : "blocking") +
+                                  (std::get<1>(p.param) ? "_number_read" : "_key_wait");
                          });
 
 // A stop that lands while the program switches the terminal between key mode

@@ -4,6 +4,7 @@
 
 #include <numeric>
 #include <string>
+#include <vector>
 
 #include "beam/catalogue.h"
 #include "console/console.h"
@@ -106,6 +107,32 @@ TEST(Dialogue, NotesSayWhatTheyAreAbout) {
   EXPECT_EQ(notes.seen,
             "decimal-comma: \"12,5\" gelesen als 12, \",5\" verworfen - Dezimalpunkt verwenden: "
             "12.5\nnot-a-number: \",5\" ist keine Zahl - a bleibt 0.000000\n");
+}
+
+// After a stop (Ctrl-Z, fg) the terminal shows again what is asked: the
+// prompt of a number read, the menu, the pause; standard output stays as it is.
+TEST(Dialogue, ShowsAgainWhatIsAskedAfterAStop) {
+  struct Row {
+    const char* script;
+    std::size_t stoppedAt;  // before the read of this byte
+    std::string shown;
+  };
+  for (const Row& r : std::vector<Row>{
+           {"w q", 0, test::kMenu},
+           {"n2\nq", 1, "Nr= "},
+           {"l4000\n210000\n8e7\nq", 6, "E = "},
+           {"l4000 210000 8e7\nq", 17, test::kMenu},
+           {"w q", 1, test::kPause},
+           {"n3\nxq", 3, test::kNoSuchCase},
+       }) {
+    ScriptedSource stopped(r.script);
+    stopped.resumedAt = r.stoppedAt;
+    CapturedSink out;
+    console::Console console(stopped, out);
+    EXPECT_EQ(runMenu(console), 113);
+    EXPECT_EQ(stopped.shownAgain, r.shown) << r.script;
+    EXPECT_EQ(out.text(), run(r.script).output) << r.script;
+  }
 }
 
 TEST(Dialogue, BadValuesStillGiveAWholeReport) {

@@ -19,15 +19,25 @@ class ScriptedSource final : public console::ByteSource {
   }
   int nextLineByte() override { return next(); }
   bool ready() const override { return readAhead && pos_ < script_.size(); }
+  void showAgain(std::string_view text) override { shownAgain += text; }
 
   // How many key reads the script has answered or refused so far.
   int keyReads = 0;
   // Whether the script says that its next byte is at hand, as a pipe read
   // ahead does.
   bool readAhead = false;
+  // Where in the script the terminal is stopped and taken up again: the read
+  // of that byte says kResumed first.
+  std::size_t resumedAt = std::string::npos;
+  // What the console showed again on the terminal after that.
+  std::string shownAgain;
 
  private:
   int next() {
+    if (pos_ == resumedAt) {
+      resumedAt = std::string::npos;
+      return kResumed;
+    }
     if (pos_ == script_.size()) return kEnd;
     return static_cast<unsigned char>(script_[pos_++]);
   }

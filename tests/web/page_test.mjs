@@ -302,3 +302,16 @@ test('a note on what a read dropped goes to the status line, not into the termin
   assert.match(output, /F\/M\/q\/q2 = 12\.000000\n/);
   await page.close();
 });
+
+test('the notes of a report stand together on the status line', async () => {
+  const page = await open();
+  await page.click('#terminal');
+  await typeKeys(page, 'n11\nf10000\nl4000 210000 8.356e7\na1000\nx5000\n1500\ng');
+  await awaitOutputEnding(page, 'weiter mit bel.Taste..');
+  assert.equal(
+    await page.$eval('#status', (e) => e.textContent),
+    'x = 5000.000000 liegt nicht auf dem Traeger (0 bis L = 4000.000000); ' +
+      'xq = 1500.000000 liegt nicht auf dem Kragarm (0 bis a = 1000.000000)',
+  );
+  await page.close();
+});
