@@ -20,6 +20,11 @@ else()
 endif()
 if(VELDRA_HTML)
   install(FILES ${VELDRA_HTML} DESTINATION ${veldra_page_dir} COMPONENT program)
+  if(UNIX)
+    # lintian would take the page for documentation outside /usr/share/doc.
+    install(FILES packaging/lintian-overrides RENAME veldra
+      DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/lintian/overrides COMPONENT program)
+  endif()
 endif()
 
 # The library and its public headers (src/beam's file set), under
