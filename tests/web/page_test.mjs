@@ -288,30 +288,33 @@ test('an error that stops the run is shown, with a new run offered', async () =>
   await page.close();
 });
 
-test('a note on what a read dropped goes to the status line, not into the terminal', async () => {
-  const page = await open();
-  await page.click('#terminal');
-  await typeKeys(page, 'f12,5\nw');
-  await awaitOutputEnding(page, 'weiter mit bel.Taste..');
-  assert.equal(
-    await page.$eval('#status', (e) => e.textContent),
-    '"12,5" gelesen als 12, ",5" verworfen - Dezimalpunkt verwenden: 12.5',
-  );
-  const output = await outputOf(page);
-  assert.ok(!output.includes('verworfen'), 'the dialogue stays as it is');
-  assert.match(output, /F\/M\/q\/q2 = 12\.000000\n/);
-  await page.close();
-});
-
-test('the notes of a report stand together on the status line', async () => {
-  const page = await open();
-  await page.click('#terminal');
-  await typeKeys(page, 'n11\nf10000\nl4000 210000 8.356e7\na1000\nx5000\n1500\ng');
-  await awaitOutputEnding(page, 'weiter mit bel.Taste..');
-  assert.equal(
-    await page.$eval('#status', (e) => e.textContent),
-    'x = 5000.000000 liegt nicht auf dem Traeger (0 bis L = 4000.000000); ' +
-      'xq = 1500.000000 liegt nicht auf dem Kragarm (0 bis a = 1000.000000)',
-  );
-  await page.close();
+describe('notes go to the status line, not into the terminal', () => {
+  // The session, the status line afterwards, and what the dialogue printed.
+  for (const [name, keys, note, printed] of [
+    [
+      'what a read dropped',
+      'f12,5\nw',
+      '"12,5" gelesen als 12, ",5" verworfen - Dezimalpunkt verwenden: 12.5',
+      /F\/M\/q\/q2 = 12\.000000\n/,
+    ],
+    [
+      'the notes of a report, together',
+      'n11\nf10000\nl4000 210000 8.356e7\na1000\nx5000\n1500\ng',
+      'x = 5000.000000 liegt nicht auf dem Traeger (0 bis L = 4000.000000); ' +
+        'xq = 1500.000000 liegt nicht auf dem Kragarm (0 bis a = 1000.000000)',
+      /Ergebnisse Biegefall 11\n/,
+    ],
+  ]) {
+    test(name, async () => {
+      const page = await open();
+      await page.click('#terminal');
+      await typeKeys(page, keys);
+      await awaitOutputEnding(page, 'weiter mit bel.Taste..');
+      assert.equal(await page.$eval('#status', (e) => e.textContent), note);
+      const output = await outputOf(page);
+      assert.ok(!output.includes('verworfen') && !output.includes('liegt nicht'), 'the dialogue stays as it is');
+      assert.match(output, printed);
+      await page.close();
+    });
+  }
 });
