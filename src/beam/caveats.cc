@@ -13,7 +13,7 @@ bool within(double place, double end) { return place >= 0 && place <= end; }
 
 }  // namespace
 
-const std::array<CaveatEntry, 7> kCaveats = {
+constexpr std::array<CaveatEntry, 7> kCaveats = {
     CaveatEntry{Caveat::kNoSpan, "no-span",
                 [](const Inputs& /*in*/, NumberText /*number*/) {
                   return std::string(

@@ -29,10 +29,15 @@ void Console::showAgain() {
   in_.showAgain(asked);
 }
 
+int Console::nextByte(bool key) {
+  int c = key ? in_.nextKeyByte() : in_.nextLineByte();
+  for (; c == ByteSource::kResumed; c = key ? in_.nextKeyByte() : in_.nextLineByte()) showAgain();
+  return c;
+}
+
 std::optional<int> Console::waitKey() {
   if (!showBeforeWaiting()) return std::nullopt;
-  int key = in_.nextKeyByte();
-  for (; key == ByteSource::kResumed; key = in_.nextKeyByte()) showAgain();
+  const int key = nextByte(true);
   if (key == ByteSource::kEnd) return std::nullopt;
   sinceRead_.clear();
   return key;
@@ -43,14 +48,9 @@ bool Console::takeLine() {
   (void)showBeforeWaiting();
   line_.clear();
   pos_ = 0;
-  int c = in_.nextLineByte();
-  for (; c == ByteSource::kResumed; c = in_.nextLineByte()) showAgain();
+  int c = nextByte(false);
   if (c == ByteSource::kEnd) return false;
-  for (; c != ByteSource::kEnd; c = in_.nextLineByte()) {
-    if (c == ByteSource::kResumed) {
-      showAgain();
-      continue;
-    }
+  for (; c != ByteSource::kEnd; c = nextByte(false)) {
     if (line_.size() < kLineLimit) line_ += static_cast<char>(c);
     if (c == '\n') break;
   }

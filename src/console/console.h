@@ -80,6 +80,8 @@ class Console {
   // After a stop: shows again what the dialogue asks, that is what it printed
   // since the last read: a prompt (its last line), or a whole menu.
   void showAgain();
+  // The next byte as a key or of a line; after a stop, shows again first.
+  int nextByte(bool key);
 
   ByteSource& in_;
   ByteSink& out_;

@@ -95,7 +95,7 @@ std::string ascii(std::string_view utf8) {
   }};
   std::string text;
   for (std::size_t at = 0; at < utf8.size();) {
-    const auto letter = std::find_if(kLetters.begin(), kLetters.end(), [&](const auto& l) {
+    const auto* const letter = std::find_if(kLetters.begin(), kLetters.end(), [&](const auto& l) {
       return utf8.substr(at).starts_with(l.first);
     });
     if (letter != kLetters.end()) {

@@ -98,8 +98,9 @@ Status lineStatus(const LoadCase& c, const Inputs& in, const std::vector<beam::C
                         (c.support == beam::Support::kOverhang && in.a > 0 && in.a < DBL_MIN);
   if (tinyBeam) return Status::kTiny;
   for (const beam::Caveat caveat : caveats) {
-    const auto e = std::find_if(kStatuses.begin(), kStatuses.end(),
-                                [caveat](const StatusEntry& s) { return s.caveat == caveat; });
+    const auto* const e =
+        std::find_if(kStatuses.begin(), kStatuses.end(),
+                     [caveat](const StatusEntry& s) { return s.caveat == caveat; });
     if (e != kStatuses.end()) return e->status;
   }
   if (sampled == beam::LineStatus::kNotFinite) return Status::kNotFinite;
