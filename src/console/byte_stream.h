@@ -35,6 +35,9 @@ class ByteSource {
   // says false.
   [[nodiscard]] virtual bool ready() const { return false; }
 
+  // Whether reads may say kResumed: the input is a terminal.
+  [[nodiscard]] virtual bool resumable() const { return false; }
+
   // Shows `text` on the terminal that the input comes from, and nowhere else:
   // what is asked, shown again after a stop. A source that is no terminal
   // shows nothing.

@@ -16,6 +16,7 @@ bool Console::showBeforeWaiting() { return in_.ready() || out_.flush(); }
 
 void Console::print(std::string_view text) {
   out_.write(text);
+  if (!in_.resumable()) return;        // nothing is ever shown again
   constexpr std::size_t kKept = 4096;  // more than any menu or prompt
   sinceRead_.append(text);
   if (sinceRead_.size() > 2 * kKept) sinceRead_.erase(0, sinceRead_.size() - kKept);

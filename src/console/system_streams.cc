@@ -12,9 +12,7 @@ int StdinSource::nextKeyByte() { return next(true); }
 
 int StdinSource::nextLineByte() { return next(false); }
 
-void StdinSource::showAgain(std::string_view text) {
-  if (terminal_) platform::showOnTerminal(text);
-}
+void StdinSource::showAgain(std::string_view text) { platform::showOnTerminal(text); }
 
 int StdinSource::next(bool key) {
   if (pos_ == len_) {

@@ -27,6 +27,7 @@ class StdinSource final : public ByteSource {
   int nextKeyByte() override;
   int nextLineByte() override;
   [[nodiscard]] bool ready() const override { return pos_ < len_; }
+  [[nodiscard]] bool resumable() const override { return terminal_; }
   void showAgain(std::string_view text) override;
 
  private:

@@ -50,7 +50,12 @@ const ValueLabels kValueLabels = {
 };
 
 std::string catalogueLine(std::int32_t Nr, std::string_view title) {
-  return "+Fall " + std::to_string(Nr) + ":" + std::string(title) + "\n";
+  std::string line = "+Fall ";
+  line += std::to_string(Nr);
+  line += ':';
+  line += title;
+  line += '\n';
+  return line;
 }
 
 namespace {

@@ -19,6 +19,7 @@ class ScriptedSource final : public console::ByteSource {
   }
   int nextLineByte() override { return next(); }
   bool ready() const override { return readAhead && pos_ < script_.size(); }
+  bool resumable() const override { return resumedAt != std::string::npos; }
   void showAgain(std::string_view text) override { shownAgain += text; }
 
   // How many key reads the script has answered or refused so far.
