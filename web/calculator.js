@@ -32,6 +32,7 @@ export class Calculator {
     this.lastOutputAt = 0; // when the terminal had taken in the last output
     this.readingLine = false; // the program edits a typed line (a number)
     this.notes = []; // the notes of the last command, shown together
+    this.notesEnded = false; // a key wait has come since the last note
     screen.onData((data) => this.type(data));
     this.watchErrors();
   }
