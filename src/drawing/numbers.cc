@@ -35,6 +35,12 @@ std::string sixSignificant(double v) {
   return text.data();
 }
 
+std::string withDecimals(double v, int n) {
+  std::array<char, 64> text{};
+  (void)std::snprintf(text.data(), text.size(), "%.*f", n, v);
+  return text.data();
+}
+
 std::string folded(std::string_view line) {
   std::string text;
   for (const char c : line) {

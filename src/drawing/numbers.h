@@ -16,6 +16,9 @@ namespace veldra::drawing {
 // Six significant digits, as "%.6g" writes them.
 [[nodiscard]] std::string sixSignificant(double v);
 
+// `n` decimals, as "%.*f" writes them: withDecimals(0.333, 2) is "0.33".
+[[nodiscard]] std::string withDecimals(double v, int n);
+
 // Blanks folded: "fm    = 1.000000" reads "fm = 1.000000".
 [[nodiscard]] std::string folded(std::string_view line);
 

@@ -208,15 +208,27 @@ class LineBuilder {
     const auto fm = std::find_if(report.lines.begin(), report.lines.end(),
                                  [wanted](const beam::ResultLine& l) { return l.mark == wanted; });
     if (fm == report.lines.end() || fm->value == 0) return {};
-    // In logarithms: L / fm may exceed the largest double.
+    // In logarithms: L / fm may exceed the largest double, and fm / L too.
     const double digits = std::log10(in_.L) - std::log10(std::abs(fm->value));
+    const auto exponent = [](double d) {
+      const double decade = std::floor(d);
+      return sixSignificant(std::pow(10.0, d - decade)) + "e+" +
+             std::to_string(static_cast<int>(decade));
+    };
+    // Never rounded to L/0: below L/10 with two significant digits, and a
+    // deflection of more than ten spans as a multiple of L.
     std::string n;
-    if (digits < 7) {
-      n = std::to_string(std::llround(std::pow(10.0, digits)));
+    if (digits >= 7) {
+      n = "L/" + exponent(digits);
+    } else if (digits >= 1) {
+      n = "L/" + std::to_string(std::llround(std::pow(10.0, digits)));
+    } else if (digits >= -1) {
+      const int decimals = 1 - static_cast<int>(std::floor(digits));
+      n = "L/" + withDecimals(std::pow(10.0, digits), decimals);
+    } else if (digits > -7) {
+      n = std::to_string(std::llround(std::pow(10.0, -digits))) + "·L";
     } else {
-      const double decade = std::floor(digits);
-      n = sixSignificant(std::pow(10.0, digits - decade)) + "e+" +
-          std::to_string(static_cast<int>(decade));
+      n = exponent(-digits) + "·L";
     }
     return ratioWords(cantilever, n);
   }

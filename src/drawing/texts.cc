@@ -38,8 +38,8 @@ std::string scaleWords(const Exaggeration& e) {
   return "Durchbiegung auf 1/" + times(10 / e.m, -e.decade - 1) + " verkleinert";
 }
 
-std::string ratioWords(bool cantilever, std::string_view number) {
-  return (cantilever ? "f = L/" : "fm = L/") + std::string(number);
+std::string ratioWords(bool cantilever, std::string_view ratio) {
+  return (cantilever ? "f = " : "fm = ") + std::string(ratio);
 }
 
 std::string summary(const SummaryParts& parts) {

@@ -54,9 +54,10 @@ inline constexpr std::string_view kLegendNotComputed = "Taste g berechnet die Er
 [[nodiscard]] std::string scaleWords(const Exaggeration& e);
 inline constexpr std::string_view kNoDeflection = "keine Durchbiegung";
 
-// The ratio of the span to the largest deflection, as limits are written:
-// "fm = L/5723" (at the free end of a cantilever, "f = L/...").
-[[nodiscard]] std::string ratioWords(bool cantilever, std::string_view number);
+// The largest deflection against the span, as limits are written: "fm =
+// L/5723" (at the free end of a cantilever, "f = L/..."); `ratio` is the
+// right-hand side.
+[[nodiscard]] std::string ratioWords(bool cantilever, std::string_view ratio);
 
 // The drawing in words, for a screen reader: the case's title, and as far as
 // they are drawn its span, its load (noun, symbol and value) and the lines

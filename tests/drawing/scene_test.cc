@@ -199,6 +199,25 @@ TEST(Scene, RatioIsTheSpanOverTheLargestDeflection) {
   EXPECT_EQ(ratio(11), "fm = L/" + L(beam::overhangForce(in).fm));
 }
 
+// However large the deflection against the span, the ratio stays true: never
+// "L/0". Case 1 on a unit beam deflects fm = F / 48, so F = 48 / r gives L/fm = r.
+TEST(Scene, RatioStaysTrueWhereTheDeflectionIsLargeOrTiny) {
+  for (const auto& [r, expected] : std::vector<std::pair<double, std::string>>{
+           {1e12, "fm = L/1e+12"},
+           {3e7, "fm = L/3e+7"},
+           {300, "fm = L/300"},
+           {12.4, "fm = L/12"},
+           {3.03, "fm = L/3.0"},
+           {1, "fm = L/1.0"},
+           {0.33, "fm = L/0.33"},
+           {0.09, "fm = 11·L"},
+           {1e-9, "fm = 1e+9·L"},
+       }) {
+    const Inputs in{.F = 48 / r, .L = 1, .E = 1, .Iy = 1, .a = 0, .x = 0.5, .xq = 0};
+    EXPECT_EQ(drawCase(1, in, 101, Printed{1, in}).line->ratio, expected) << r;
+  }
+}
+
 // What is not well defined is said in a note, and only what is well defined
 // is drawn.
 TEST(Scene, SaysWhatIsNotWellDefinedAndDrawsOnlyWhatIs) {
