@@ -1,7 +1,9 @@
 // The key buttons at a key wait, the number pad while a number is typed: on
 // a phone, what its own keyboard may not offer. Both type into the same
-// queue as the keyboard. A tap keeps the phone's keyboard closed. After a
-// run, the buttons rest and "Neu starten" offers the next.
+// queue as the keyboard. A tap keeps the phone's keyboard closed; after a
+// click with a mouse or a pen the keyboard types into the terminal again,
+// without another click. After a run, the buttons rest and "Neu starten"
+// offers the next.
 
 import { NUMBER_WANTED, RUNNING } from './status.js';
 
@@ -16,12 +18,22 @@ export class KeyButtons {
 
   activate(calculator) {
     this.calculator = calculator;
+    // A click tells no pointer type in every engine: the press before it does.
+    let pointer = '';
+    const pressed = (event) => {
+      pointer = event.pointerType;
+    };
     const typeKey = (event) => {
       const button = event.currentTarget;
       calculator.type(button.dataset.key ?? button.dataset.type);
+      // A click by Enter or Space (detail 0) leaves the focus on its button.
+      if (event.detail > 0 && (pointer === 'mouse' || pointer === 'pen')) calculator.screen.focus();
     };
     const restart = () => calculator.start();
-    for (const button of this.buttons) button.addEventListener('click', typeKey);
+    for (const button of this.buttons) {
+      button.addEventListener('pointerdown', pressed);
+      button.addEventListener('click', typeKey);
+    }
     this.restart.addEventListener('click', restart);
     this.subscriptions = [
       calculator.on('start', () => {
@@ -37,7 +49,10 @@ export class KeyButtons {
       }),
       {
         dispose: () => {
-          for (const button of this.buttons) button.removeEventListener('click', typeKey);
+          for (const button of this.buttons) {
+            button.removeEventListener('pointerdown', pressed);
+            button.removeEventListener('click', typeKey);
+          }
           this.restart.removeEventListener('click', restart);
         },
       },

@@ -1,10 +1,11 @@
 // The page around the calculator: wires the terminal, the runs of the
-// program and the addons that follow them (the buttons, the drawing, the
-// link, printing and saving), then starts the first run.
+// program and the addons that follow them (the buttons, the keys typed on
+// the page, the drawing, the link, printing and saving), then starts the first run.
 
-import { FontFit, openScreen } from './screen.js';
+import { ScreenFit, openScreen } from './screen.js';
 import { Calculator } from './calculator.js';
 import { KeyButtons } from './buttons.js';
+import { PageKeys } from './keyboard.js';
 import { DrawingFollower } from './follow.js';
 import { LinkKeeper } from './link.js';
 import { KeepButtons } from './keep.js';
@@ -15,10 +16,11 @@ const byId = (id) => document.getElementById(id);
 
 const statusLine = new StatusLine(byId('status'));
 const screen = openScreen(byId('terminal'));
-screen.loadAddon(new FontFit(document.querySelector('main')));
+screen.loadAddon(new ScreenFit(document.querySelector('main'), byId('state')));
 
 const calculator = new Calculator(screen, statusLine);
 calculator.loadAddon(new KeyButtons({ keys: byId('keys'), pad: byId('pad'), restart: byId('restart') }));
+calculator.loadAddon(new PageKeys());
 const drawing = calculator.loadAddon(new DrawingFollower(byId('drawing')));
 const link = calculator.loadAddon(new LinkKeeper(byId('copy-link')));
 calculator.loadAddon(

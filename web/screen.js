@@ -1,6 +1,5 @@
 // The terminal on the page: xterm.js set up from the geometry that the style
-// sheet gives it (style.css, :root), and an addon that fits its font to the
-// width it gets.
+// sheet gives it (style.css, :root), and an addon that fits it to the window.
 
 import { Terminal } from './xterm.mjs';
 
@@ -12,7 +11,7 @@ const numberOf = (name) => parseFloat(textOf(name));
 export function openScreen(box) {
   const screen = new Terminal({
     cols: numberOf('--terminal-columns'),
-    rows: numberOf('--terminal-rows'),
+    rows: numberOf('--terminal-rows-least'),
     scrollback: 5000,
     fontFamily: textOf('--terminal-font'),
     fontSize: numberOf('--terminal-font-largest'),
@@ -33,20 +32,27 @@ export function openScreen(box) {
   return screen;
 }
 
-// Chooses the terminal's font, from its largest size down to the smallest
-// that is still legible, so that its columns fit the width it gets; below
-// that its box scrolls sideways. That width is the page's, less the drawing's
-// column when it stands beside the terminal: it depends on the window alone,
-// never on the terminal itself, so that fitting cannot feed on its own result.
-export class FontFit {
-  // `layout` holds the terminal and the drawing (main).
-  constructor(layout) {
+// Fits the terminal to the window: its font, from the largest size down to
+// the smallest that is still legible, so that its 82 columns fit the width
+// it gets, and where even that is too wide, the columns that fit (its lines
+// wrap, and xterm.js reflows them); its rows, to the height that the rest of
+// its column (`below`, the last element that must stay in view with it)
+// leaves, from the least that shows a menu and a report. Width and height
+// depend on the window and the other elements alone, never on the terminal,
+// so that fitting cannot feed on its own result.
+export class ScreenFit {
+  // `layout` holds the terminal and the drawing (main); `below`, the last
+  // element under the terminal that must be in view with it.
+  constructor(layout, below) {
     this.layout = layout;
+    this.below = below;
     this.onResize = () => this.fit();
   }
 
   activate(terminal) {
     this.terminal = terminal;
+    // From now on the terminal's rows alone make its height.
+    terminal.element?.parentElement.classList.add('open');
     this.fit();
     addEventListener('resize', this.onResize);
   }
@@ -56,19 +62,37 @@ export class FontFit {
   }
 
   fit() {
-    const box = this.terminal.element;
-    const columns = box?.querySelector('.xterm-screen');
-    if (!columns) return;
-    const padding = getComputedStyle(box.parentElement);
+    const terminal = this.terminal;
+    const box = terminal.element;
+    const screen = box?.querySelector('.xterm-screen');
+    if (!screen) return;
+    const outer = getComputedStyle(box.parentElement);
     const gap = parseFloat(getComputedStyle(this.layout).columnGap) || 0;
     const beside = numberOf('--layout-columns') === 2 ? numberOf('--drawing-column') + gap : 0;
+    // The scroll bar of the scrollback stands beside the columns, not on them.
     const room =
-      this.layout.clientWidth - beside - parseFloat(padding.paddingLeft) - parseFloat(padding.paddingRight);
-    const count = this.terminal.cols;
-    const perColumn = columns.getBoundingClientRect().width / count / this.terminal.options.fontSize;
-    // The scroll bar of the scrollback takes some room beside the columns.
-    const size = Math.floor((room - 16) / (count * perColumn));
-    const fitting = Math.max(numberOf('--terminal-font-smallest'), Math.min(numberOf('--terminal-font-largest'), size));
-    if (fitting !== this.terminal.options.fontSize) this.terminal.options.fontSize = fitting;
+      this.layout.clientWidth - beside - parseFloat(outer.paddingLeft) - parseFloat(outer.paddingRight) - SCROLL_BAR;
+    const drawn = screen.getBoundingClientRect();
+    const perColumn = drawn.width / terminal.cols / terminal.options.fontSize;
+    const perRow = drawn.height / terminal.rows / terminal.options.fontSize;
+    const largest = numberOf('--terminal-font-largest');
+    const smallest = numberOf('--terminal-font-smallest');
+    const wanted = numberOf('--terminal-columns');
+    const size = Math.max(smallest, Math.min(largest, Math.floor(room / (wanted * perColumn))));
+    const cols = Math.max(20, Math.min(wanted, Math.floor(room / (size * perColumn))));
+
+    // What the column holds besides the terminal's rows, at the font chosen.
+    const rowHeight = size * perRow;
+    const others = this.below.getBoundingClientRect().bottom - drawn.height - box.parentElement.getBoundingClientRect().top;
+    const top = box.parentElement.getBoundingClientRect().top + scrollY;
+    const spare = innerHeight - top - others - BOTTOM;
+    const rows = Math.max(numberOf('--terminal-rows-least'), Math.min(numberOf('--terminal-rows-most'), Math.floor(spare / rowHeight)));
+    if (size !== terminal.options.fontSize) terminal.options.fontSize = size;
+    if (cols !== terminal.cols || rows !== terminal.rows) terminal.resize(cols, rows);
   }
 }
+
+// The width of the scrollback's scroll bar (xterm.js), and the room kept
+// under the last element in view.
+const SCROLL_BAR = 16;
+const BOTTOM = 8;
