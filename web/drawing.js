@@ -2,7 +2,8 @@
 // gives (src/drawing/drawing_json.h): supports, load, dimension lines, the
 // deflection line and its marks. Every position, value, text and name comes
 // from there, positions as fractions of the beam's drawn length; this only
-// places and draws them.
+// places and draws them. The shapes come first; then each label takes the
+// first of its places that meets no shape, no line and no other label.
 
 const SVG = 'http://www.w3.org/2000/svg';
 const WIDTH = 600;
@@ -16,7 +17,8 @@ const SCALE = AXIS + 160; // the line of the scale and the ratio
 const LEGEND = AXIS + 186; // where the marks' numbers are listed
 const ROW = 19; // one row of the legend
 const FONT = 14; // the labels' size (style.css), in the drawing's units
-const CHAR = FONT * 0.62; // the width of one character, near enough
+const CHAR = FONT * 0.62; // the width of one character, near enough, until measured
+const CLEAR = 2; // the least room between a label and anything else, in px
 
 const px = (u) => LEFT + u * BEAM;
 const py = (v) => AXIS + v * BEAM;
@@ -81,69 +83,155 @@ export function drawBeam(container, d) {
     'data-axis': AXIS,
   });
   element(svg, 'title', {}, `${d.title}. ${d.summary}`);
-  label(svg, 16, 28, d.title, { class: 'title', 'data-role': 'title' });
+  const room = new Room();
+  room.text(label(svg, 16, 28, d.title, { class: 'title', 'data-role': 'title' }));
   let y = 50;
   if (d.subtitle) y = paragraph(svg, 16, y, d.subtitle, { class: 'label subtitle' }) + 4;
   for (const note of d.notes) {
     y = paragraph(svg, 16, y + 4, note.text, { class: 'note', 'data-role': 'note', 'data-kind': note.kind });
   }
+  room.box([0, 0, WIDTH, y]);
 
-  const taken = new Boxes();
-  if (d.beam !== undefined) drawStructure(svg, d, taken);
-  if (d.line !== undefined) drawLine(svg, d, taken);
+  // Shapes first, each label with the places it may take, in the order
+  // they are offered: the first that is free is taken.
+  const labels = [];
+  if (d.beam !== undefined) drawStructure(svg, d, room, labels);
+  if (d.line !== undefined) drawLine(svg, d, room, labels);
+  for (const l of labels) room.place(l);
   return svg;
 }
 
-// Boxes already covered by text, so that a tag finds a free place.
-class Boxes {
+// What the drawing already covers: boxes [left, top, right, bottom] and line
+// segments [x1, y1, x2, y2], so that a label finds a free place.
+class Room {
   constructor() {
     this.boxes = [];
+    this.segments = [];
   }
-  add(x, y, text, anchor = 'start') {
-    const w = text.length * CHAR;
-    const left = anchor === 'end' ? x - w : anchor === 'middle' ? x - w / 2 : x;
-    this.boxes.push([left - 3, y - FONT, left + w + 3, y + 3]);
+
+  box(b) {
+    this.boxes.push(b);
   }
-  free(x, y, text) {
-    const box = [x - 3, y - FONT, x + text.length * CHAR + 3, y + 3];
-    const inside = box[0] >= 0 && box[2] <= WIDTH && box[1] >= 0 && box[3] <= HEIGHT;
-    return inside && this.boxes.every((b) => box[2] <= b[0] || box[0] >= b[2] || box[3] <= b[1] || box[1] >= b[3]);
+
+  segment(x1, y1, x2, y2) {
+    this.segments.push([x1, y1, x2, y2]);
+  }
+
+  // The polyline through `points` ([x, y] pairs).
+  polyline(points) {
+    for (let k = 1; k < points.length; ++k) this.segment(...points[k - 1], ...points[k]);
+  }
+
+  // What a shape or a text covers, as the browser has laid it out.
+  shape(e) {
+    const b = e.getBBox();
+    this.box([b.x, b.y, b.x + b.width, b.y + b.height]);
+  }
+
+  text(e) {
+    this.shape(e);
+  }
+
+  free(b) {
+    const inside = b[0] >= 0 && b[2] <= WIDTH && b[1] >= 0 && b[3] <= HEIGHT;
+    const grown = [b[0] - CLEAR, b[1] - CLEAR, b[2] + CLEAR, b[3] + CLEAR];
+    return inside && !this.boxes.some((o) => overlap(grown, o)) && !this.segments.some((s) => crosses(grown, s));
+  }
+
+  // Writes the label {parent, text, attributes, places: [[x, y, anchor]]} at
+  // the first of its places that is free; where none is, at the free place
+  // nearest the first; and takes the room it covers.
+  place({ parent, text, attributes = {}, places }) {
+    const [x0, y0, anchor0] = places[0];
+    const t = label(parent, x0, y0, text, { ...attributes, 'text-anchor': anchor0 });
+    const size = sizeOf(t, y0);
+    const boxAt = ([x, y, anchor]) => {
+      const left = x - (anchor === 'end' ? size.width : anchor === 'middle' ? size.width / 2 : 0);
+      return [left, y + size.above, left + size.width, y + size.above + size.height];
+    };
+    const moved = NEARBY.map(([dx, dy]) => [x0 + dx, y0 + dy, anchor0]);
+    const [x, y, anchor] = [...places, ...moved].find((p) => this.free(boxAt(p))) ?? places[0];
+    t.setAttribute('x', x);
+    t.setAttribute('y', y);
+    t.setAttribute('text-anchor', anchor);
+    this.box(boxAt([x, y, anchor]));
+    return t;
   }
 }
 
-function placed(parent, taken, x, y, text, attributes = {}) {
-  taken.add(x, y, text, attributes['text-anchor']);
-  return label(parent, x, y, text, attributes);
+// Steps away from a place, nearest first, in rings 6 px apart out to 180 px.
+const NEARBY = (() => {
+  const steps = [];
+  for (let r = 6; r <= 180; r += 6) {
+    for (let d = -r; d <= r; d += 6) steps.push([d, -r], [d, r]);
+    for (let d = -r + 6; d < r; d += 6) steps.push([-r, d], [r, d]);
+  }
+  return steps.sort((p, q) => Math.hypot(...p) - Math.hypot(...q));
+})();
+
+// The size of text `t` written at height y, and how far its top stands above
+// y: as laid out, or as estimated where the browser lays out nothing (a
+// drawing not shown).
+function sizeOf(t, y) {
+  const b = t.getBBox();
+  if (b.width > 0) return { width: b.width, height: b.height, above: b.y - y };
+  return { width: t.textContent.length * CHAR, height: FONT + 4, above: -FONT };
 }
 
-function drawStructure(svg, d, taken) {
+const overlap = (a, b) => a[0] < b[2] && b[0] < a[2] && a[1] < b[3] && b[1] < a[3];
+
+// Whether segment s meets box b: an end inside, or an edge crossed.
+function crosses(b, [x1, y1, x2, y2]) {
+  if (Math.max(x1, x2) < b[0] || Math.min(x1, x2) > b[2] || Math.max(y1, y2) < b[1] || Math.min(y1, y2) > b[3]) {
+    return false;
+  }
+  const inside = (x, y) => x >= b[0] && x <= b[2] && y >= b[1] && y <= b[3];
+  if (inside(x1, y1) || inside(x2, y2)) return true;
+  // The corners on both sides of the segment's line: it passes through.
+  const side = (x, y) => Math.sign((x2 - x1) * (y - y1) - (y2 - y1) * (x - x1));
+  const corners = [side(b[0], b[1]), side(b[2], b[1]), side(b[0], b[3]), side(b[2], b[3])];
+  return corners.some((c) => c > 0) && corners.some((c) => c < 0);
+}
+
+function drawStructure(svg, d, room, labels) {
   element(svg, 'line', { x1: px(0), y1: AXIS, x2: px(1), y2: AXIS, class: 'beam', 'data-role': 'beam' });
-  // A free end's name goes to the side it does not move to, beyond the load.
+  room.box([px(0) - 3, AXIS - 3, px(1) + 3, AXIS + 3]);
+  // A free end's name goes first to the side it does not move to, beyond the load.
   const down = d.load?.down ?? true;
   for (const s of d.supports) {
-    if (s.kind === 'clamp') clamp(svg, taken, px(s.u), s.role, s.name);
-    else pin(svg, taken, px(s.u), s.role, s.name, s.kind === 'roller');
+    if (s.kind === 'clamp') clamp(svg, room, labels, px(s.u), s.role, s.name);
+    else pin(svg, room, labels, px(s.u), s.role, s.name, s.kind === 'roller');
   }
+  if (d.load) drawLoad(svg, d.load, room, labels);
   for (const e of d.ends) {
+    const x = px(e.u);
+    const g = element(svg, 'g', { 'data-role': e.role, 'data-x': x });
     // The beam's right end is named beyond it; its left end above or below.
-    if (e.u === 1) {
-      placed(svg, taken, px(1) + 8, AXIS + 5, e.name, { 'data-role': e.role });
-    } else {
-      placed(svg, taken, px(e.u), down ? AXIS - LOAD - 26 : AXIS + LOAD + 16, e.name, { 'data-role': e.role });
-    }
+    const places =
+      e.u === 1
+        ? [[x + 8, AXIS + 5, 'start'], [x, AXIS - 14, 'end'], [x, AXIS + 24, 'end']]
+        : [down ? AXIS - LOAD - 26 : AXIS + LOAD + 16, down ? AXIS + LOAD + 16 : AXIS - LOAD - 26, AXIS - 14, AXIS + 24].map(
+            (y) => [x, y, 'start'],
+          );
+    labels.push({ parent: g, text: e.name, places });
   }
+  d.dimensions.forEach((dim, k) => dimension(svg, room, labels, dim, k));
   if (d.overhang) {
     const g = element(svg, 'g', { 'data-role': 'overhang', 'data-from': d.overhang.from, 'data-to': d.overhang.to });
-    const mid = (px(d.overhang.from) + px(d.overhang.to)) / 2;
-    placed(g, taken, mid, down ? AXIS + 40 : AXIS - 30, d.overhang.name, { 'text-anchor': 'middle' });
+    const from = px(d.overhang.from);
+    const to = px(d.overhang.to);
+    // Over the overhang, on whichever side of the beam the line leaves room.
+    const places = [];
+    for (const y of down ? [AXIS + 40, AXIS - 30, AXIS + 72, AXIS - 56] : [AXIS - 30, AXIS + 40, AXIS - 56, AXIS + 72]) {
+      places.push([(from + to) / 2, y, 'middle'], [from + 4, y, 'start'], [to - 4, y, 'end']);
+    }
+    labels.push({ parent: g, text: d.overhang.name, places });
   }
-  d.dimensions.forEach((dim, k) => dimension(svg, taken, dim, k));
-  if (d.load) drawLoad(svg, d.load, taken);
 }
 
 // A support: a triangle under the beam; a roller (free to slide) stands on
-// two small wheels.
-function pin(svg, taken, x, role, name, roller) {
+// two small wheels. Its name goes under it, else beside.
+function pin(svg, room, labels, x, role, name, roller) {
   const g = element(svg, 'g', { 'data-role': role, 'data-x': x });
   element(g, 'polygon', { points: `${x},${AXIS + 3} ${x - 12},${AXIS + 24} ${x + 12},${AXIS + 24}`, class: 'support' });
   if (roller) {
@@ -151,42 +239,75 @@ function pin(svg, taken, x, role, name, roller) {
     element(g, 'circle', { cx: x + 6, cy: AXIS + 28, r: 4, class: 'support' });
   }
   element(g, 'line', { x1: x - 18, y1: AXIS + 33, x2: x + 18, y2: AXIS + 33, class: 'ground' });
-  placed(g, taken, x, AXIS + 52, name, { 'text-anchor': 'middle' });
+  room.box([x - 18, AXIS, x + 18, AXIS + 34]);
+  const places = [];
+  for (const y of [AXIS + 52, AXIS + 70]) places.push([x, y, 'middle'], [x + 22, y, 'start'], [x - 22, y, 'end']);
+  labels.push({ parent: g, text: name, places });
 }
 
 // A clamp: a wall with hatching behind the beam's end.
-function clamp(svg, taken, x, role, name) {
+function clamp(svg, room, labels, x, role, name) {
   const g = element(svg, 'g', { 'data-role': role, 'data-x': x });
   element(g, 'line', { x1: x, y1: AXIS - 40, x2: x, y2: AXIS + 40, class: 'support' });
   for (let k = -40; k < 40; k += 10) {
     element(g, 'line', { x1: x, y1: AXIS + k, x2: x + 12, y2: AXIS + k + 10, class: 'hatch' });
   }
-  placed(g, taken, x + 12, AXIS + 58, name, { 'text-anchor': 'end' });
+  room.box([x - 1, AXIS - 41, x + 13, AXIS + 41]);
+  const places = [
+    [x + 12, AXIS + 58, 'end'],
+    [x + 12, AXIS - 48, 'end'],
+    [x + 12, AXIS + 76, 'end'],
+    [x + 12, AXIS - 66, 'end'],
+  ];
+  labels.push({ parent: g, text: name, places });
 }
 
-// A dimension line under the beam with its value above it.
-function dimension(svg, taken, dim, k) {
+// A dimension line under the beam with its value above it, else beside or under.
+function dimension(svg, room, labels, dim, k) {
   const y = DIMENSION + 24 * k;
   const x1 = px(dim.from);
   const x2 = px(dim.to);
   const g = element(svg, 'g', { 'data-role': dim.role, 'data-from': dim.from, 'data-to': dim.to });
   element(g, 'line', { x1, y1: y, x2, y2: y, class: 'dimension' });
-  for (const x of [x1, x2]) element(g, 'line', { x1: x, y1: y - 6, x2: x, y2: y + 6, class: 'dimension' });
-  placed(g, taken, (x1 + x2) / 2, y - 4, dim.label, { 'text-anchor': 'middle', class: 'label dimension-label' });
+  room.segment(x1, y, x2, y);
+  for (const x of [x1, x2]) {
+    element(g, 'line', { x1: x, y1: y - 6, x2: x, y2: y + 6, class: 'dimension' });
+    room.segment(x, y - 6, x, y + 6);
+  }
+  const places = [
+    [(x1 + x2) / 2, y - 6, 'middle'],
+    [x2 + 6, y + 5, 'start'],
+    [x1 - 6, y + 5, 'end'],
+  ];
+  labels.push({ parent: g, text: dim.label, attributes: { class: 'label dimension-label' }, places });
 }
 
 // The load on the side of the beam it pushes from: above for a load that
 // points down, below for one that points up, so the line bends away from it.
-function drawLoad(svg, load, taken) {
+function drawLoad(svg, load, room, labels) {
   const down = load.down;
   const near = down ? AXIS - 4 : AXIS + 4; // the arrows' tips, at the beam
   const far = down ? AXIS - LOAD : AXIS + LOAD;
-  const labelY = down ? far - 6 : far + FONT + 4;
+  const beyond = down ? -1 : 1; // away from the beam, on the load's side
+  // The value beyond the load's far end, on the side with more room, else
+  // beside it.
+  const valueAt = (x, y, g) => {
+    const right = x < px(0.7);
+    const first = right ? 'start' : 'end';
+    const other = right ? 'end' : 'start';
+    const shift = (anchor) => (anchor === 'start' ? 8 : -8);
+    const places = [];
+    for (const dy of [beyond * 6 + (down ? 0 : FONT), -beyond * 18 + (down ? 0 : FONT), beyond * 26 + (down ? 0 : FONT)]) {
+      places.push([x + shift(first), y + dy, first], [x + shift(other), y + dy, other]);
+    }
+    labels.push({ parent: g, text: load.label, places });
+  };
   if (load.kind === 'force') {
     const x = px(load.u);
     const g = arrow(svg, x, far, x, near);
+    room.box([x - 5, Math.min(far, near), x + 5, Math.max(far, near)]);
     setData(g, { role: 'load-force', u: load.u, direction: down ? 'down' : 'up', tip: near, tail: far });
-    placed(g, taken, load.u > 0.7 ? x - 8 : x + 8, labelY, load.label, { 'text-anchor': load.u > 0.7 ? 'end' : 'start' });
+    valueAt(x, far, g);
     return;
   }
   if (load.kind === 'moment') {
@@ -210,9 +331,8 @@ function drawLoad(svg, load, taken) {
       points: `${end[0] + dir * 9},${end[1]} ${end[0] - dir * 2},${end[1] - 6} ${end[0] - dir * 2},${end[1] + 6}`,
       class: 'load-head',
     });
-    placed(g, taken, load.u > 0.7 ? x - 12 : x + 12, down ? AXIS - r - 10 : AXIS + r + FONT + 8, load.label, {
-      'text-anchor': load.u > 0.7 ? 'end' : 'start',
-    });
+    room.box([x - r - 2, Math.min(AXIS, AXIS + side * (r + 7)), x + r + 2, Math.max(AXIS, AXIS + side * (r + 7))]);
+    valueAt(x, AXIS + side * (r + 4), g);
     return;
   }
   // A line load: a block or a triangle, with arrows in it.
@@ -240,23 +360,28 @@ function drawLoad(svg, load, taken) {
     if (depth(x) < 10) continue;
     arrow(g, x, at(x), x, near);
   }
+  room.box([x1 - 5, Math.min(near, at(x1), at(x2)), x2 + 5, Math.max(near, at(x1), at(x2))]);
   // The value stands at the load's deepest end.
-  const deepest = load.kind === 'falling' ? x1 : x2;
-  const endAnchor = deepest > px(0.7);
-  placed(g, taken, endAnchor ? deepest - 6 : deepest + 6, down ? at(deepest) - 6 : at(deepest) + FONT + 4, load.label, {
-    'text-anchor': endAnchor ? 'end' : 'start',
-  });
+  valueAt(load.kind === 'falling' ? x1 : x2, at(load.kind === 'falling' ? x1 : x2), g);
 }
 
 function setData(e, values) {
   for (const [key, value] of Object.entries(values)) e.dataset[key] = value;
 }
 
-function drawLine(svg, d, taken) {
-  const points = d.line.map(([u, v]) => `${px(u)},${py(v)}`).join(' ');
-  element(svg, 'polyline', { points, class: 'curve', 'data-role': 'curve', 'data-points': d.line.length });
-  label(svg, 16, SCALE, d.scale, { class: 'scale', 'data-role': 'scale' });
-  if (d.ratio) label(svg, WIDTH - 16, SCALE, d.ratio, { class: 'label ratio', 'data-role': 'ratio', 'text-anchor': 'end' });
+function drawLine(svg, d, room, labels) {
+  const points = d.line.map(([u, v]) => [px(u), py(v)]);
+  element(svg, 'polyline', {
+    points: points.map((p) => p.join(',')).join(' '),
+    class: 'curve',
+    'data-role': 'curve',
+    'data-points': d.line.length,
+  });
+  room.polyline(points);
+  room.text(label(svg, 16, SCALE, d.scale, { class: 'scale', 'data-role': 'scale' }));
+  if (d.ratio) {
+    room.text(label(svg, WIDTH - 16, SCALE, d.ratio, { class: 'label ratio', 'data-role': 'ratio', 'text-anchor': 'end' }));
+  }
 
   // Each mark: a point on the line with its tag, and its numbers, as key g
   // printed them, listed under the drawing.
@@ -267,24 +392,20 @@ function drawLine(svg, d, taken) {
     const g = element(svg, 'g', { 'data-role': m.role, 'data-u': m.u, 'data-v': m.v });
     element(g, 'line', { x1: x, y1: AXIS, x2: x, y2: y, class: 'marker-line' });
     element(g, 'circle', { cx: x, cy: y, r: 4, class: 'marker' });
-    const tag = m.tag;
+    room.segment(x, AXIS, x, y);
+    room.box([x - 4, y - 4, x + 4, y + 4]);
     // Beside the point on the side the line bends to, else where there is room.
     const away = m.v >= 0 ? 1 : -1;
-    const tries = [
-      [x + 6, y + away * 18],
-      [x + 6, y - away * 8],
-      [x - 6 - tag.length * CHAR, y + away * 18],
-      [x - 6 - tag.length * CHAR, y - away * 8],
-      [x + 6, y + away * 36],
-    ];
-    const [tx, ty] = tries.find(([tx2, ty2]) => taken.free(tx2, ty2, tag)) ?? tries[0];
-    placed(g, taken, tx, ty, tag, { class: 'label marker-tag' });
-    if (m.labels.length > 0) label(g, 16, LEGEND + ROW * row, tag, { class: 'label marker-tag' });
+    const places = [];
+    for (const dy of [18, -8, 36, -26, 54]) places.push([x + 6, y + away * dy, 'start'], [x - 6, y + away * dy, 'end']);
+    labels.push({ parent: g, text: m.tag, attributes: { class: 'label marker-tag' }, places });
+    if (m.labels.length > 0) room.text(label(g, 16, LEGEND + ROW * row, m.tag, { class: 'label marker-tag' }));
     for (const l of m.labels) {
       const t = label(g, 56, LEGEND + ROW * row, l.shown, { class: 'label marker-label', 'data-text': l.text });
       if (l.shown !== l.text) element(t, 'title', {}, l.text);
+      room.text(t);
       row += 1;
     }
   }
-  if (d.legend) label(svg, 16, LEGEND, d.legend, { class: 'label legend', 'data-role': 'legend' });
+  if (d.legend) room.text(label(svg, 16, LEGEND, d.legend, { class: 'label legend', 'data-role': 'legend' }));
 }

@@ -288,3 +288,78 @@ test('the legend shows what g printed, and says when the values have changed sin
   assert.equal(d.ratio, null);
   await page.close();
 });
+
+// Every text of the drawing in a place of its own: no label over another,
+// over a support, a load, the beam or a dimension line, or crossed by the
+// deflection line or a mark's line. The values of an audit of the drawings:
+// a beam in mm and in m, a negative load, a deflection larger than the span,
+// unit values, and an overhang far longer than the span.
+const AUDIT = [
+  { name: 'mm', F: (c) => LOAD[c.kind], L: 4000, E: 210000, Iy: 8.356e7, a: (c) => (c.overhang ? 1000 : 1500), x: 2000, xq: 500 },
+  { name: 'negative', F: (c) => -LOAD[c.kind], L: 4000, E: 210000, Iy: 8.356e7, a: (c) => (c.overhang ? 1000 : 1500), x: 1000, xq: 500 },
+  { name: 'fm > L', F: () => 1e15, L: 4000, E: 210000, Iy: 8.356e7, a: () => 1500, x: 1000, xq: 500 },
+  { name: 'units', F: () => 1, L: 1, E: 1, Iy: 1, a: (c) => (c.overhang ? 0.3 : 0.375), x: 0.5, xq: 0.15 },
+  { name: 'm', F: (c) => LOAD[c.kind] * MAGNITUDES[1].load(c.kind), L: 4, E: 2.1e11, Iy: 8.356e-5, a: () => 1.2, x: 3, xq: 0.6 },
+  { name: 'long overhang', only: (c) => c.overhang, F: (c) => LOAD[c.kind], L: 4000, E: 210000, Iy: 8.356e7, a: () => 1e6, x: 1000, xq: 5e5 },
+];
+
+// The texts' boxes, and what they must keep clear of, in the drawing's px.
+const layoutOf = (page) =>
+  page.evaluate(() => {
+    const svg = document.querySelector('#drawing svg');
+    const box = (e) => {
+      const b = e.getBBox();
+      return [b.x, b.y, b.x + b.width, b.y + b.height];
+    };
+    const named = (e) => e.textContent || e.closest('[data-role]')?.dataset.role || e.getAttribute('class');
+    const texts = [...svg.querySelectorAll('text')].map((t) => ({ name: t.textContent, box: box(t) }));
+    const shapes = [...svg.querySelectorAll('[data-role="beam"], polygon, circle')].map((e) => ({ name: named(e), box: box(e) }));
+    const lines = [];
+    for (const l of svg.querySelectorAll('line')) {
+      const [x1, y1, x2, y2] = ['x1', 'y1', 'x2', 'y2'].map((a) => Number(l.getAttribute(a)));
+      lines.push({ name: l.closest('[data-role]')?.dataset.role ?? 'line', from: [x1, y1], to: [x2, y2] });
+    }
+    const curve = svg.querySelector('[data-role="curve"]');
+    const points = curve ? curve.getAttribute('points').trim().split(' ').map((p) => p.split(',').map(Number)) : [];
+    for (let k = 1; k < points.length; ++k) lines.push({ name: 'curve', from: points[k - 1], to: points[k] });
+    return { texts, shapes, lines };
+  });
+
+const overlaps = (a, b) => a[0] < b[2] && b[0] < a[2] && a[1] < b[3] && b[1] < a[3];
+
+// Whether the segment from p to q passes through box b (sampled finely).
+function passes(b, p, q) {
+  const steps = Math.max(1, Math.ceil(Math.hypot(q[0] - p[0], q[1] - p[1])));
+  for (let k = 0; k <= steps; ++k) {
+    const x = p[0] + ((q[0] - p[0]) * k) / steps;
+    const y = p[1] + ((q[1] - p[1]) * k) / steps;
+    if (x > b[0] && x < b[2] && y > b[1] && y < b[3]) return true;
+  }
+  return false;
+}
+
+describe('no label collides with another, with a shape or with a line', () => {
+  for (const c of CASES) {
+    test(`case ${c.nr}`, async () => {
+      const page = await chromium.open(1366, 657);
+      for (const v of AUDIT.filter((row) => row.only?.(c) ?? true)) {
+        const what = `case ${c.nr}, ${v.name}`;
+        const input = `n${c.nr}\nf${v.F(c)}\nl${v.L} ${v.E} ${v.Iy}\na${v.a(c)}\nx${v.x}\n${c.overhang ? `${v.xq}\n` : ''}g`;
+        await page.evaluate((text) => window.veldraPage.screen.paste(text), input);
+        await awaitOutputEnding(page, 'weiter mit bel.Taste..');
+        await awaitIdle(page);
+        const { texts, shapes, lines } = await layoutOf(page);
+        const found = [];
+        texts.forEach((t, k) => {
+          for (const other of texts.slice(k + 1)) if (overlaps(t.box, other.box)) found.push(`"${t.name}" over "${other.name}"`);
+          for (const s of shapes) if (overlaps(t.box, s.box)) found.push(`"${t.name}" over ${s.name}`);
+          for (const l of lines) if (passes(t.box, l.from, l.to)) found.push(`"${t.name}" crossed by ${l.name}`);
+        });
+        assert.deepEqual([...new Set(found)], [], what);
+        await page.evaluate(() => window.veldraPage.screen.paste(' '));
+      }
+      assert.deepEqual(page.errors, []);
+      await page.close();
+    });
+  }
+});
