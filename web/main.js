@@ -16,7 +16,7 @@ const byId = (id) => document.getElementById(id);
 
 const statusLine = new StatusLine(byId('status'));
 const screen = openScreen(byId('terminal'));
-screen.loadAddon(new ScreenFit(document.querySelector('main'), byId('state')));
+screen.loadAddon(new ScreenFit(document.querySelector('main'), [byId('input'), byId('state'), byId('keep')]));
 
 const calculator = new Calculator(screen, statusLine);
 calculator.loadAddon(new KeyButtons({ keys: byId('keys'), pad: byId('pad'), restart: byId('restart') }));

@@ -36,13 +36,13 @@ export function openScreen(box) {
 // the smallest that is still legible, so that its 82 columns fit the width
 // it gets, and where even that is too wide, the columns that fit (its lines
 // wrap, and xterm.js reflows them); its rows, to the height that the rest of
-// its column (`below`, the last element that must stay in view with it)
+// its column (`below`, the elements under it that must stay in view with it)
 // leaves, from the least that shows a menu and a report. Width and height
 // depend on the window and the other elements alone, never on the terminal,
 // so that fitting cannot feed on its own result.
 export class ScreenFit {
-  // `layout` holds the terminal and the drawing (main); `below`, the last
-  // element under the terminal that must be in view with it.
+  // `layout` holds the terminal and the drawing (main); `below`, the
+  // elements under the terminal that must be in view with it.
   constructor(layout, below) {
     this.layout = layout;
     this.below = below;
@@ -54,6 +54,9 @@ export class ScreenFit {
     // From now on the terminal's rows alone make its height.
     terminal.element?.parentElement.classList.add('open');
     this.fit();
+    // Once the page is laid out and its fonts are in, fitted again.
+    requestAnimationFrame(() => this.fit());
+    document.fonts?.ready.then(() => this.fit());
     addEventListener('resize', this.onResize);
   }
 
@@ -74,20 +77,24 @@ export class ScreenFit {
       this.layout.clientWidth - beside - parseFloat(outer.paddingLeft) - parseFloat(outer.paddingRight) - SCROLL_BAR;
     const drawn = screen.getBoundingClientRect();
     const perColumn = drawn.width / terminal.cols / terminal.options.fontSize;
-    const perRow = drawn.height / terminal.rows / terminal.options.fontSize;
     const largest = numberOf('--terminal-font-largest');
     const smallest = numberOf('--terminal-font-smallest');
     const wanted = numberOf('--terminal-columns');
     const size = Math.max(smallest, Math.min(largest, Math.floor(room / (wanted * perColumn))));
     const cols = Math.max(20, Math.min(wanted, Math.floor(room / (size * perColumn))));
-
-    // What the column holds besides the terminal's rows, at the font chosen.
-    const rowHeight = size * perRow;
-    const others = this.below.getBoundingClientRect().bottom - drawn.height - box.parentElement.getBoundingClientRect().top;
-    const top = box.parentElement.getBoundingClientRect().top + scrollY;
-    const spare = innerHeight - top - others - BOTTOM;
-    const rows = Math.max(numberOf('--terminal-rows-least'), Math.min(numberOf('--terminal-rows-most'), Math.floor(spare / rowHeight)));
+    // A row's height is whole pixels: measured at the font chosen.
     if (size !== terminal.options.fontSize) terminal.options.fontSize = size;
+    const sized = screen.getBoundingClientRect();
+    const rowHeight = sized.height / terminal.rows;
+    if (!(rowHeight > 0)) return;
+
+    // What the column holds besides the terminal's rows.
+    const column = box.parentElement.getBoundingClientRect();
+    const bottom = Math.max(...this.below.map((e) => e.getBoundingClientRect().bottom));
+    const others = bottom - column.top - sized.height;
+    const spare = innerHeight - (column.top + scrollY) - others - BOTTOM;
+    const least = numberOf('--terminal-rows-least');
+    const rows = Math.max(least, Math.min(numberOf('--terminal-rows-most'), Math.floor(spare / rowHeight)));
     if (cols !== terminal.cols || rows !== terminal.rows) terminal.resize(cols, rows);
   }
 }

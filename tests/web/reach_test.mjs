@@ -1,11 +1,13 @@
-// The page as people meet it: on a phone by touch, on a tablet, on a laptop
-// with the keyboard alone and with a screen reader. One test over the sizes;
-// axe-core finds no serious or critical fault after the menu, a report and q.
+// The page as people meet it: on a phone by touch, on a tablet, on laptops
+// and a desktop with the mouse for the keys and the keyboard for the numbers,
+// with the keyboard alone and with a screen reader. One test over the sizes:
+// what a report needs in view at once, the pad as on a calculator; axe-core
+// finds no serious or critical fault after the menu, a report and q.
 
 import assert from 'node:assert/strict';
 import { readFileSync } from 'node:fs';
 import { createRequire } from 'node:module';
-import { join } from 'node:path';
+import { join, resolve } from 'node:path';
 import { describe, test } from 'node:test';
 
 import { outputOf, pageUnderTest, runEnded, typeKeys } from './page_driver.mjs';
@@ -15,10 +17,15 @@ const axeSource = readFileSync(require.resolve('axe-core/axe.min.js'), 'utf8');
 const transcripts = JSON.parse(readFileSync(process.env.VELDRA_TRANSCRIPTS, 'utf8'));
 const screenshots = process.env.VELDRA_SCREENSHOTS ?? 'build/web/screenshots';
 
+// A laptop's 1366 x 768 screen less the browser's bars is 1366 x 657. The
+// drawing stands beside the terminal from 1240 px on; on narrower screens it
+// comes below, a swipe away.
 const SIZES = [
   { name: 'phone', width: 390, height: 844, touch: true },
   { name: 'tablet', width: 820, height: 1000, touch: true },
-  { name: 'laptop', width: 1366, height: 768, touch: false },
+  { name: 'small laptop', width: 1280, height: 600, touch: false, beside: true },
+  { name: 'laptop', width: 1366, height: 657, touch: false, beside: true },
+  { name: 'desktop', width: 1920, height: 1080, touch: false, beside: true },
 ];
 
 const chromium = pageUnderTest();
@@ -35,6 +42,43 @@ async function openAt(size) {
 
 const overflow = (page) => page.evaluate(() => document.documentElement.scrollWidth - window.innerWidth);
 
+// What is not wholly inside the window, of: the terminal's cursor line and
+// the last `lines` lines it shows, the buttons of the group in use, the
+// status line and (where it stands beside the terminal) the drawing's
+// results; and whether the terminal's text is covered or cut at its side.
+const outOfView = (page, lines, drawing) =>
+  page.evaluate(
+    (count, beside) => {
+      const screen = window.veldraPage.screen;
+      const buffer = screen.buffer.active;
+      const text = document.querySelector('#terminal .xterm-screen').getBoundingClientRect();
+      const rowHeight = text.height / screen.rows;
+      const out = [];
+      const check = (name, r) => {
+        if (r.top < -0.5 || r.left < -0.5 || r.bottom > innerHeight + 0.5 || r.right > innerWidth + 0.5) out.push(name);
+      };
+      // The rows on the screen: the cursor's, and the ones above it.
+      if (buffer.viewportY !== buffer.baseY) out.push('the terminal is scrolled back');
+      const cursor = text.top + buffer.cursorY * rowHeight;
+      check('the cursor line', { top: cursor, bottom: cursor + rowHeight, left: text.left, right: text.right });
+      if (buffer.cursorY + 1 < count) out.push(`only ${buffer.cursorY + 1} rows above the cursor`);
+      check('the terminal', { top: cursor - (count - 1) * rowHeight, bottom: cursor, left: text.left, right: text.right });
+      for (const b of document.querySelectorAll('#input [data-active="true"] button')) check(b.textContent, b.getBoundingClientRect());
+      check('the status line', document.querySelector('#state').getBoundingClientRect());
+      if (beside) {
+        for (const t of document.querySelectorAll('#drawing .marker-label')) check(t.textContent, t.getBoundingClientRect());
+        for (const b of document.querySelectorAll('#keep button')) check(b.textContent, b.getBoundingClientRect());
+      }
+      // Nothing over the text: the scroll bar beside it, the box as wide.
+      const box = document.querySelector('#terminal').getBoundingClientRect();
+      const bar = document.querySelector('#terminal .scrollbar.vertical')?.getBoundingClientRect();
+      if (text.right > box.right) out.push('the terminal cut at its side');
+      if (bar && bar.width > 0 && bar.left < text.right - 0.5) out.push('the scroll bar over the text');
+      return out;
+    },
+    lines,
+    drawing,
+  );
 // The violations of impact "serious" or "critical" that axe-core finds.
 async function seriousFaults(page) {
   if (!(await page.evaluate(() => typeof window.axe === 'object'))) await page.evaluate(axeSource);
@@ -57,11 +101,11 @@ async function press(page, size, group, text) {
 }
 
 // The typical run, as taps: keys for the commands, the pad for the numbers;
-// any key ends a pause (here w).
+// any key ends a pause (here w, typed where there is a keyboard).
 const TYPICAL = [
   ['keys', 'n'], ['pad', '2\n'], ['keys', 'f'], ['pad', '10000\n'], ['keys', 'l'],
   ['pad', '4000 210000 8.356e7\n'], ['keys', 'a'], ['pad', '1500\n'], ['keys', 'x'],
-  ['pad', '2000\n'], ['keys', 'w'], ['keys', 'w'], ['keys', 'g'],
+  ['pad', '2000\n'], ['keys', 'w'], ['pause', 'w'], ['keys', 'g'],
 ];
 
 describe('the page on every screen', () => {
@@ -94,12 +138,32 @@ describe('the page on every screen', () => {
         assert.ok(hit, 'the key is what a tap at its middle reaches');
       }
 
-      // The typical run, by taps and the number pad.
+      // The typical run: by taps, the numbers on the pad; or the keys by
+      // the mouse and the numbers by the keyboard, without a click between.
+      // Once, the focus is on the page itself: a click beside everything.
       for (const [group, text] of TYPICAL) {
-        for (const ch of group === 'pad' ? [...text] : [text]) await press(page, size, group, ch);
+        if (size.touch || group === 'keys') {
+          const buttons = group === 'pause' ? 'keys' : group;
+          for (const ch of group === 'pad' ? [...text] : [text]) await press(page, size, buttons, ch);
+        } else if (group === 'pause') {
+          await page.waitForFunction(() => window.veldraPage.run.outputText().endsWith('weiter mit bel.Taste..'));
+          await typeKeys(page, text);
+        } else {
+          await page.waitForSelector('#pad[data-active="true"]');
+          assert.deepEqual(await outOfView(page, 1, false), [], `${size.name}: at the number read for ${text}`);
+          if (text === '1500\n') await page.mouse.click(size.width - 4, 4);
+          await typeKeys(page, text);
+        }
+        if (size.touch && group === 'keys') {
+          const keyboard = await page.evaluate(() => document.activeElement?.closest('#terminal') !== null);
+          assert.equal(keyboard, false, 'a tap keeps the phone\'s keyboard closed');
+        }
       }
       await page.waitForFunction(() => window.veldraPage.run.outputText().endsWith('weiter mit bel.Taste..'));
       await page.waitForFunction(() => !window.veldraPage.drawingPending);
+      // The report and all around it at once, without scrolling.
+      await page.evaluate(() => window.scrollTo(0, 0));
+      assert.deepEqual(await outOfView(page, 8, size.beside ?? false), [], `${size.name}: at the report`);
 
       // A screen reader has the report, and the drawing's words name it.
       // (alphaA is in the terminal's report only, not in the drawing's words.)
@@ -114,7 +178,7 @@ describe('the page on every screen', () => {
       assert.match(words, /fm = 0\.698980/);
       assert.match(words, /xm = 1859\.127904/);
       assert.deepEqual(await seriousFaults(page), [], 'after a report');
-      if (size.name === 'laptop') {
+      if (size.beside) {
         const drawn = await page.$eval('#drawing svg', (svg) => {
           const scale = svg.getBoundingClientRect().width / 600;
           const sizes = [...svg.querySelectorAll('text')].map((t) => parseFloat(getComputedStyle(t).fontSize) * scale);
@@ -147,7 +211,7 @@ describe('the page on every screen', () => {
 });
 
 test('the typical run by the keyboard alone: Tab into the terminal, type, Tab out and back', async () => {
-  const page = await openAt(SIZES[2]);
+  const page = await openAt(SIZES.find((size) => size.name === 'laptop'));
   const inTerminal = () => page.evaluate(() => document.activeElement?.closest('#terminal') !== null);
   for (let presses = 0; presses < 30 && !(await inTerminal()); ++presses) await page.keyboard.press('Tab');
   assert.ok(await inTerminal(), 'Tab reaches the terminal');
@@ -166,4 +230,85 @@ test('the typical run by the keyboard alone: Tab into the terminal, type, Tab ou
   await runEnded(page);
   assert.equal(await outputOf(page), typical.expected);
   await page.close();
+});
+
+// 7 8 9 over 4 5 6 over 1 2 3, and 0 . − under them, in rows and columns.
+test('the number pad is laid out as a calculator\'s, every button at least 44 px', async () => {
+  for (const size of [SIZES[0], SIZES[3]]) {
+    const page = await openAt(size);
+    await press(page, size, 'keys', 'n');
+    await page.waitForSelector('#pad[data-active="true"]');
+    const boxes = await page.$$eval('#pad button', (buttons) =>
+      Object.fromEntries(buttons.map((b) => [b.dataset.type, b.getBoundingClientRect().toJSON()])),
+    );
+    for (const [type, box] of Object.entries(boxes)) {
+      assert.ok(box.width >= 44 && box.height >= 44, `${size.name}: "${type}" is ${box.width} x ${box.height} px`);
+    }
+    const rows = ['789', '456', '123', '0.-'];
+    rows.forEach((row, r) => {
+      [...row].forEach((type, c) => {
+        const box = boxes[type];
+        if (c > 0) assert.equal(box.top, boxes[row[c - 1]].top, `${size.name}: "${type}" in the row of "${row[c - 1]}"`);
+        if (c > 0) assert.ok(box.left > boxes[row[c - 1]].right - 1, `${size.name}: "${type}" right of "${row[c - 1]}"`);
+        if (r > 0) {
+          const above = boxes[rows[r - 1][c]];
+          assert.equal(box.left, above.left, `${size.name}: "${type}" under "${rows[r - 1][c]}"`);
+          assert.ok(box.top > above.bottom - 1, `${size.name}: "${type}" below "${rows[r - 1][c]}"`);
+        }
+      });
+    });
+    await page.close();
+  }
+});
+
+// The catalogue's lines are longer than a phone's columns: they wrap, whole.
+test('on a phone long lines wrap, complete, and the terminal never scrolls sideways', async () => {
+  const page = await openAt(SIZES[0]);
+  // The catalogue, page by page: a tap goes on after each.
+  await press(page, SIZES[0], 'keys', 'b');
+  await page.waitForFunction(() => window.veldraPage.run.outputText().endsWith('weiter mit bel.Taste..'));
+  while ((await outputOf(page)).endsWith('weiter mit bel.Taste..')) {
+    const sofar = (await outputOf(page)).length;
+    await press(page, SIZES[0], 'keys', 'w');
+    await page.waitForFunction((n) => window.veldraPage.run.outputText().length > n && window.veldraPage.run.idle(), {}, sofar);
+  }
+  const shown = await page.evaluate(() => {
+    const screen = window.veldraPage.screen;
+    const buffer = screen.buffer.active;
+    const lines = [];
+    for (let i = 0; i < buffer.length; ++i) {
+      const line = buffer.getLine(i);
+      const text = line.translateToString(!buffer.getLine(i + 1)?.isWrapped);
+      if (line.isWrapped) lines[lines.length - 1] += text;
+      else lines.push(text);
+    }
+    const box = document.querySelector('#terminal');
+    return { lines, cols: screen.cols, sideways: box.scrollWidth - box.clientWidth };
+  });
+  assert.ok(shown.cols < 82, `${shown.cols} columns`);
+  assert.equal(shown.sideways, 0, 'the terminal scrolls sideways');
+  const printed = (await outputOf(page)).split('\n').filter((l) => l.includes('+Fall'));
+  assert.ok(printed.some((l) => l.length > shown.cols), 'a line longer than the screen is wide');
+  assert.equal(printed.length, 13, 'every case listed');
+  for (const line of printed) assert.ok(shown.lines.includes(line), `"${line}" whole on the screen`);
+  assert.deepEqual(await outOfView(page, 6, false), []);
+  await page.close();
+});
+
+// Opened as a file, the served page cannot run: it says so at once, readably.
+test('index.html opened as a file says in the first screen how to open it', async () => {
+  for (const size of [SIZES[0], SIZES[3]]) {
+    const page = await chromium.browser.newPage();
+    const errors = [];
+    page.on('pageerror', (e) => errors.push(e.message));
+    await page.setViewport({ width: size.width, height: size.height });
+    await page.goto(`file://${resolve(process.env.VELDRA_PAGE, 'index.html')}`);
+    const said = await page.$eval('#as-file', (p) => ({ text: p.textContent, box: p.getBoundingClientRect().toJSON() }));
+    assert.match(said.text, /veldra\.html/);
+    assert.match(said.text, /Webserver/);
+    assert.ok(said.box.bottom <= size.height && said.box.width >= 300, `${size.name}: ${JSON.stringify(said.box)}`);
+    assert.equal(await page.$eval('main', (m) => m.getBoundingClientRect().height), 0, 'nothing of the calculator');
+    assert.deepEqual(errors, []);
+    await page.close();
+  }
 });
