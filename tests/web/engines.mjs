@@ -9,9 +9,11 @@
 //   await tab.waitFor(fn, ...args)   until fn gives something true
 //   await tab.type(text)             keys into the terminal; '\n' is Enter
 //   await tab.version()              the engine's name and version
+//   await tab.screenshot(path)       a PNG of the window
 
 import assert from 'node:assert/strict';
 import { spawn } from 'node:child_process';
+import { writeFileSync } from 'node:fs';
 import { createRequire } from 'node:module';
 import { createServer } from 'node:net';
 import { fileURLToPath } from 'node:url';
@@ -49,6 +51,7 @@ function puppeteerEngine(name, launch) {
         },
         goto: (to) => page.goto(to),
         version: () => engine.browser.version(),
+        screenshot: (path) => page.screenshot({ path }),
         close: () => page.close(),
       };
     },
@@ -112,6 +115,9 @@ function webkitEngine() {
           await engine.call('POST', `${session}/element/${found[ELEMENT]}/value`, { text: text.replaceAll('\n', '\uE007') });
         },
         goto,
+        async screenshot(path) {
+          writeFileSync(path, Buffer.from(await engine.call('GET', `${session}/screenshot`), 'base64'));
+        },
         version: async () => `${created.capabilities.browserName} ${created.capabilities.browserVersion}`,
         close: () => engine.call('DELETE', session),
       };

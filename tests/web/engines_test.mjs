@@ -6,8 +6,8 @@
 
 import assert from 'node:assert/strict';
 import { spawnSync } from 'node:child_process';
-import { readFileSync } from 'node:fs';
-import { resolve } from 'node:path';
+import { mkdirSync, readFileSync } from 'node:fs';
+import { join, resolve } from 'node:path';
 import { after, before, describe, test } from 'node:test';
 
 import { ENGINES } from './engines.mjs';
@@ -18,6 +18,8 @@ const typical = transcripts.find((t) => t.name === 'typical_run_case_2');
 // The native program's output for the typical input, as the page must print it.
 const native = spawnSync(process.env.VELDRA_NATIVE, { input: typical.input });
 const oneFile = `file://${resolve(process.env.VELDRA_ONE_FILE)}`;
+const screenshots = process.env.VELDRA_SCREENSHOTS ?? 'build/web/screenshots';
+mkdirSync(screenshots, { recursive: true });
 
 const started = () => window.veldraPage?.keyWaits > 0;
 const output = () => window.veldraPage.run.outputText();
@@ -69,6 +71,7 @@ for (const engine of ENGINES) {
       await tab.waitFor(() => window.veldraPage.run.outputText().endsWith('weiter mit bel.Taste..'));
       await tab.waitFor(() => window.veldraPage.run.idle() && !window.veldraPage.drawingPending);
       assert.deepEqual(await tab.run(drawn), { case: '2', marks: ['marker-f', 'marker-x', 'marker-xm'] });
+      await tab.screenshot(join(screenshots, `engine_${engine.name}.png`));
       await tab.type(rest);
       await tab.waitFor(ended);
       assert.equal(await tab.run(output), native.stdout.toString());
