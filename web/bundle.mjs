@@ -10,7 +10,7 @@
 // one of the page's own modules names it bare ('xterm.mjs'), which the map
 // resolves; nothing else of a module changes. main.js is the page's own
 // module script. The WebAssembly is gzipped and in base64 (embedded.js
-// unpacks it). The same input gives the same bytes.
+// unpacks it), the icon in base64. The same input gives the same bytes.
 
 import { readFileSync, writeFileSync } from 'node:fs';
 import { join } from 'node:path';
@@ -77,6 +77,12 @@ const replace = (pattern, by) => {
   html = html.replace(pattern, () => by);
 };
 replace(/<link rel="stylesheet" href="xterm.css">\s*<link rel="stylesheet" href="style.css">/, styles);
+// A file is no app to install: its icon alone, inside it.
+const icon = Buffer.from(read('icon.svg')).toString('base64');
+replace(
+  /<link rel="icon" href="icon.svg"[\s\S]*?<meta name="apple-mobile-web-app-status-bar-style"[^>]*>/,
+  `<link rel="icon" href="data:image/svg+xml;base64,${icon}">`,
+);
 // The served page's note that it does not run as a file.
 replace(/\s*<script id="served-only">[\s\S]*?<\/script>/, '');
 // Everything the page loads comes before the script that starts it, which is

@@ -8,6 +8,7 @@ import { KeyButtons } from './buttons.js';
 import { PageKeys } from './keyboard.js';
 import { DrawingFollower } from './follow.js';
 import { LinkKeeper } from './link.js';
+import { OfflineKeeper } from './offline.js';
 import { KeepButtons } from './keep.js';
 import { StatusLine } from './status.js';
 import { exposeTestHooks } from './hooks.js';
@@ -36,6 +37,7 @@ calculator.loadAddon(
     drawing,
   }),
 );
+calculator.loadAddon(new OfflineKeeper());
 exposeTestHooks({ screen, calculator, drawing });
 
 // A link's input is typed ahead, as a paste is; a link that cannot be used is

@@ -4,7 +4,7 @@
 
 import assert from 'node:assert/strict';
 import { existsSync, mkdtempSync, readFileSync, readdirSync, rmSync } from 'node:fs';
-import { readFile } from 'node:fs/promises';
+import { readFile, stat } from 'node:fs/promises';
 import { tmpdir } from 'node:os';
 import { createServer } from 'node:http';
 import { createRequire } from 'node:module';
@@ -21,9 +21,14 @@ const types = {
   '.mjs': 'text/javascript',
   '.css': 'text/css',
   '.wasm': 'application/wasm',
+  '.webmanifest': 'application/manifest+json',
+  '.svg': 'image/svg+xml',
+  '.png': 'image/png',
 };
 
-// Serves the files of `folder`; resolves to { url, close() }.
+// Serves the files of `folder` as a plain static server does, with their
+// dates, answering "not modified" for what the browser holds; resolves to
+// { url, close() }.
 export function servePage(folder) {
   const server = createServer(async (request, response) => {
     const path = new URL(request.url, 'http://localhost').pathname;
@@ -34,7 +39,16 @@ export function servePage(folder) {
     }
     try {
       const body = await readFile(file);
-      response.writeHead(200, { 'Content-Type': types[extname(file)] ?? 'application/octet-stream' });
+      const modified = new Date(Math.floor((await stat(file)).mtimeMs / 1000) * 1000);
+      const since = Date.parse(request.headers['if-modified-since'] ?? '');
+      if (since >= modified.getTime()) {
+        response.writeHead(304).end();
+        return;
+      }
+      response.writeHead(200, {
+        'Content-Type': types[extname(file)] ?? 'application/octet-stream',
+        'Last-Modified': modified.toUTCString(),
+      });
       response.end(body);
     } catch {
       response.writeHead(404).end();
