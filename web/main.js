@@ -1,6 +1,7 @@
 // The page around the calculator: wires the terminal, the runs of the
 // program and the addons that follow them (the buttons, the keys typed on
-// the page, the drawing, the link, printing and saving), then starts the first run.
+// the page, the drawing, the link, printing and saving, keeping the page for
+// use offline), then starts the first run.
 
 import { ScreenFit, openScreen } from './screen.js';
 import { Calculator } from './calculator.js';
