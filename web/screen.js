@@ -74,7 +74,11 @@ export class ScreenFit {
     const beside = numberOf('--layout-columns') === 2 ? numberOf('--drawing-column') + gap : 0;
     // The scroll bar of the scrollback stands beside the columns, not on them.
     const room =
-      this.layout.clientWidth - beside - parseFloat(outer.paddingLeft) - parseFloat(outer.paddingRight) - SCROLL_BAR;
+      this.layout.clientWidth -
+      beside -
+      parseFloat(outer.paddingLeft) -
+      parseFloat(outer.paddingRight) -
+      numberOf('--terminal-scroll-bar');
     const drawn = screen.getBoundingClientRect();
     const perColumn = drawn.width / terminal.cols / terminal.options.fontSize;
     const largest = numberOf('--terminal-font-largest');
@@ -99,7 +103,5 @@ export class ScreenFit {
   }
 }
 
-// The width of the scrollback's scroll bar (xterm.js), and the room kept
-// under the last element in view.
-const SCROLL_BAR = 16;
+// The room kept under the last element in view, in px.
 const BOTTOM = 8;
