@@ -9,7 +9,7 @@
 // URL has no folder that './xterm.mjs' could be found in, so each import of
 // one of the page's own modules names it bare ('xterm.mjs'), which the map
 // resolves; nothing else of a module changes. main.js is the page's own
-// module script. The WebAssembly is gzipped and in base64 (embedded.js
+// module script. The WebAssembly is gzipped and in base64 (program.js
 // unpacks it), the icon in base64. The same input gives the same bytes.
 
 import { readFileSync, writeFileSync } from 'node:fs';
@@ -31,12 +31,15 @@ function raw(name, text, element) {
   return text;
 }
 
-// An import of one of the page's own modules: `import ... from './name'`.
+// An import of one of the page's own modules: `import ... from './name'`,
+// or one made later, `import('./name')`.
 const IMPORT = /^(\s*import\s+(?:[^'"]*?\sfrom\s+)?)(['"])\.\/([^'"]+)\2/gm;
+const LATER = /(\bimport\()(['"])\.\/([^'"]+)\2(?=\))/g;
+const importsOf = (text) => [...text.matchAll(IMPORT), ...text.matchAll(LATER)].map((m) => m[3]);
 
 // The modules that main.js imports, and theirs in turn, in the order first met.
 function importedBy(name, found = []) {
-  for (const [, , , imported] of read(name).matchAll(IMPORT)) {
+  for (const imported of importsOf(read(name))) {
     if (found.includes(imported)) continue;
     found.push(imported);
     importedBy(imported, found);
@@ -46,7 +49,10 @@ function importedBy(name, found = []) {
 const modules = importedBy('main.js');
 
 // A module's text with its imports of the page's modules named bare.
-const bare = (name) => read(name).replace(IMPORT, (_, head, quote, imported) => `${head}${quote}${imported}${quote}`);
+const bare = (name) =>
+  read(name)
+    .replace(IMPORT, (_, head, quote, imported) => `${head}${quote}${imported}${quote}`)
+    .replace(LATER, (_, head, quote, imported) => `${head}${quote}${imported}${quote}`);
 
 // The module URLs, made before the first module loads, under the bare names
 // that the modules import each other by.

@@ -7,10 +7,10 @@
 //   keyWait()       the program waits for a key
 //   lineRead(bool)  it starts editing a typed line (a number), or has it
 //   note(note)      a note beside the dialogue: {kind, text}
+//   flood(bool)     a paste too large to show as it is read begins, or is read
 //   end()           the run has ended: its status or failure is set
 
-import createVeldra from './veldra.js';
-import { programOptions } from './embedded.js';
+import { loadProgram } from './program.js';
 import { SessionRecord } from './session.js';
 import { RUNNING } from './status.js';
 import { ProgramTerminal } from './terminal.js';
@@ -19,7 +19,7 @@ export class Calculator {
   constructor(screen, statusLine) {
     this.screen = screen;
     this.statusLine = statusLine;
-    this.listeners = { start: [], keyWait: [], lineRead: [], note: [], end: [] };
+    this.listeners = { start: [], keyWait: [], lineRead: [], note: [], flood: [], end: [] };
     this.run = null; // the ProgramTerminal of the current run
     this.program = null; // the program of the current run, once it is loaded
     this.record = null; // the SessionRecord of the current run: what the program read
@@ -71,7 +71,8 @@ export class Calculator {
 
   // A fresh run; `replay` is typed ahead, as a paste is.
   async start(replay = null) {
-    this.screen.reset();
+    // The first run has the terminal as it was opened.
+    if (this.run !== null) this.screen.reset();
     this.statusLine.say(RUNNING);
     this.status = null;
     this.failure = null;
@@ -110,6 +111,7 @@ export class Calculator {
       // better without it; it hears the output again once the paste is read.
       onFlood: (flooding) => {
         this.screen.options.screenReaderMode = !flooding;
+        this.emit('flood', flooding);
       },
       onLineRead: (reading) => {
         this.readingLine = reading;
@@ -122,7 +124,7 @@ export class Calculator {
     if (replay !== null) run.type(replay);
     this.screen.focus();
     try {
-      this.program = await createVeldra({ veldraTerminal: run, ...(await programOptions()) });
+      this.program = await loadProgram({ veldraTerminal: run });
       // Called as an asynchronous call: main returns its status once the run has ended.
       const status = await this.program.ccall('main', 'number', ['number', 'number'], [0, 0], {
         async: true,

@@ -1,6 +1,7 @@
 // The drawing follows the values whenever the program waits for input, once
 // per animation frame at most, and is rebuilt only when its description from
-// the program (src/drawing/drawing_json.h) has changed.
+// the program (src/drawing/drawing_json.h) has changed. A large paste is
+// drawn once it is read: the page keeps up with it the better.
 
 import { drawBeam } from './drawing.js';
 
@@ -26,7 +27,10 @@ export class DrawingFollower {
       }),
       calculator.on('keyWait', () => this.schedule()),
       calculator.on('lineRead', () => this.schedule()),
+      calculator.on('flood', (flooding) => flooding || this.schedule()),
     ];
+    // Loaded while the program waits: drawn at once.
+    this.schedule();
   }
 
   dispose() {
@@ -46,7 +50,7 @@ export class DrawingFollower {
   // values it holds are whole (a number is stored once it is read).
   draw() {
     const { program, run } = this.calculator;
-    if (program === null || run === null || run.ended) return;
+    if (program === null || run === null || run.ended || run.flooding) return;
     // Called directly, not through ccall: with the program asleep in its key
     // wait, ccall would take the call for an asynchronous one.
     const text = program.UTF8ToString(program._veldra_drawing(LINE_POINTS));

@@ -4,7 +4,8 @@
 // notes and failure; and the drawing's data-role, data-u, data-v, data-x0,
 // data-width and data-axis attributes (drawing.js). Keep them stable.
 
-export function exposeTestHooks({ screen, calculator, drawing }) {
+// `later.drawing`: the DrawingFollower, once it is loaded.
+export function exposeTestHooks({ screen, calculator, later }) {
   window.veldraPage = {
     screen,
     get run() {
@@ -35,13 +36,13 @@ export function exposeTestHooks({ screen, calculator, drawing }) {
       return calculator.record; // the SessionRecord of the current run: what the program read
     },
     get drawings() {
-      return drawing.drawings; // how often the beam has been drawn in this run
+      return later.drawing?.drawings ?? 0; // how often the beam has been drawn in this run
     },
     get drawingPending() {
-      return drawing.pending; // a drawing waits for the next animation frame
+      return later.drawing?.pending ?? true; // a drawing waits for the next animation frame
     },
     get description() {
-      return drawing.description; // the drawing's description, as last drawn
+      return later.drawing?.description ?? null; // the drawing's description, as last drawn
     },
   };
 }

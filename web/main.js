@@ -6,40 +6,52 @@
 import { ScreenFit, openScreen } from './screen.js';
 import { Calculator } from './calculator.js';
 import { KeyButtons } from './buttons.js';
-import { PageKeys } from './keyboard.js';
-import { DrawingFollower } from './follow.js';
 import { LinkKeeper } from './link.js';
-import { OfflineKeeper } from './offline.js';
-import { KeepButtons } from './keep.js';
 import { StatusLine } from './status.js';
 import { exposeTestHooks } from './hooks.js';
 
 const byId = (id) => document.getElementById(id);
 
 const statusLine = new StatusLine(byId('status'));
-const screen = openScreen(byId('terminal'));
-screen.loadAddon(new ScreenFit(document.querySelector('main'), [byId('input'), byId('state'), byId('keep')]));
+const box = byId('terminal');
+const fit = new ScreenFit(document.querySelector('main'), box, [byId('input'), byId('state'), byId('keep')]);
+const screen = openScreen(box, fit.wanted());
+screen.loadAddon(fit);
 
 const calculator = new Calculator(screen, statusLine);
 calculator.loadAddon(new KeyButtons({ keys: byId('keys'), pad: byId('pad'), restart: byId('restart') }));
-calculator.loadAddon(new PageKeys());
-const drawing = calculator.loadAddon(new DrawingFollower(byId('drawing')));
 const link = calculator.loadAddon(new LinkKeeper(byId('copy-link')));
-calculator.loadAddon(
-  new KeepButtons({
-    buttons: {
-      print: byId('print'),
-      saveInput: byId('save-input'),
-      saveOutput: byId('save-output'),
-      saveDrawing: byId('save-drawing'),
-    },
-    printout: { head: byId('print-head'), foot: byId('print-foot') },
-    link,
-    drawing,
-  }),
-);
-calculator.loadAddon(new OfflineKeeper());
-exposeTestHooks({ screen, calculator, drawing });
+const later = { drawing: null };
+exposeTestHooks({ screen, calculator, later });
+
+// What the first menu does not need comes once it is shown, and the page
+// starts the sooner for it: the drawing, printing and saving, keys typed on
+// the page itself, keeping the page for use offline.
+const menuShown = calculator.on('keyWait', async () => {
+  menuShown.dispose();
+  const [{ DrawingFollower }, { KeepButtons }, { PageKeys }, { OfflineKeeper }] = await Promise.all([
+    import('./follow.js'),
+    import('./keep.js'),
+    import('./keyboard.js'),
+    import('./offline.js'),
+  ]);
+  later.drawing = calculator.loadAddon(new DrawingFollower(byId('drawing')));
+  calculator.loadAddon(
+    new KeepButtons({
+      buttons: {
+        print: byId('print'),
+        saveInput: byId('save-input'),
+        saveOutput: byId('save-output'),
+        saveDrawing: byId('save-drawing'),
+      },
+      printout: { head: byId('print-head'), foot: byId('print-foot') },
+      link,
+      drawing: later.drawing,
+    }),
+  );
+  calculator.loadAddon(new PageKeys());
+  calculator.loadAddon(new OfflineKeeper());
+});
 
 // A link's input is typed ahead, as a paste is; a link that cannot be used is
 // named, and the run starts fresh.

@@ -1,6 +1,7 @@
-// The page kept for use without a network: once the calculator runs, the
-// service worker (sw.js) is registered, and takes the page's files into its
-// cache. When a newly served release has been taken in, the status line says
+// The page kept for use without a network: loaded once the calculator has
+// shown its menu, it registers the service worker (sw.js) when the page is
+// idle, which takes the page's files into its cache, never while the page
+// starts. When a newly served release has been taken in, the status line says
 // so once: it is used from the next start (index.html hands over to it then),
 // never under a running calculation. Opened as a file, nothing is registered.
 
@@ -10,10 +11,7 @@ export class OfflineKeeper {
   activate(calculator) {
     const workers = navigator.serviceWorker;
     if (!workers || location.protocol === 'file:') return;
-    const first = calculator.on('keyWait', () => {
-      first.dispose();
-      this.register(workers, calculator.statusLine);
-    });
+    whenIdle(() => this.register(workers, calculator.statusLine));
   }
 
   dispose() {}
@@ -36,4 +34,11 @@ export class OfflineKeeper {
       // Without a network the check for a new release fails; the kept one runs.
     }
   }
+}
+
+// Calls `work` once the browser has nothing else to do (at the latest after
+// 2 s); where it cannot say so (WebKit), after 1 s.
+function whenIdle(work) {
+  if (typeof requestIdleCallback === 'function') requestIdleCallback(work, { timeout: 2000 });
+  else setTimeout(work, 1000);
 }
