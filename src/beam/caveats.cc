@@ -11,42 +11,57 @@ bool positive(double v) { return std::isfinite(v) && v > 0; }
 // Whether `place` lies on 0 to `end`, both included (never for a NaN).
 bool within(double place, double end) { return place >= 0 && place <= end; }
 
+// What is wrong with the length `symbol` = `v`, which is not positive and
+// finite.
+std::string whatIsWrong(std::string_view symbol, double v, NumberText number) {
+  if (std::isnan(v)) return "ist keine Zahl (nan)";
+  if (v == 0) return "fehlt oder ist null";
+  if (v < 0) return "ist negativ (" + std::string(symbol) + " = " + number(v) + ")";
+  return "ist unendlich";
+}
+
+std::string noSpanNote(const LoadCase& c, const Inputs& in, NumberText number) {
+  std::string wrong;
+  if (!positive(in.L)) wrong = "Die Länge L " + whatIsWrong("L", in.L, number);
+  if (c.support == Support::kOverhang && !positive(in.a)) {
+    wrong += (wrong.empty() ? "Die" : " und die") + std::string(" Länge a des Kragarms ") +
+             whatIsWrong("a", in.a, number);
+  }
+  return wrong + ": L (beim Träger mit Kragarm auch a) muss positiv und endlich sein";
+}
+
 }  // namespace
 
 constexpr std::array<CaveatEntry, 7> kCaveats = {
-    CaveatEntry{Caveat::kNoSpan, "no-span",
-                [](const Inputs& /*in*/, NumberText /*number*/) {
-                  return std::string(
-                      "Die Länge L (beim Kragträger auch a) fehlt oder ist nicht positiv");
-                }},
+    CaveatEntry{Caveat::kNoSpan, "no-span", noSpanNote},
     CaveatEntry{Caveat::kForceOffSpan, "force-off-span",
-                [](const Inputs& in, NumberText number) {
+                [](const LoadCase& /*c*/, const Inputs& in, NumberText number) {
                   return "Die Kraft steht außerhalb der Stützweite (a = " + number(in.a) +
                          ", nicht zwischen 0 und L = " + number(in.L) + ")";
                 }},
     CaveatEntry{Caveat::kForceOnSupport, "force-on-support",
-                [](const Inputs& /*in*/, NumberText /*number*/) {
+                [](const LoadCase& /*c*/, const Inputs& /*in*/, NumberText /*number*/) {
                   return std::string(
                       "Die Kraft steht auf einem Lager (a = 0 oder a = L); die Formeln teilen "
                       "dort durch null");
                 }},
     CaveatEntry{Caveat::kNoStiffness, "stiffness",
-                [](const Inputs& in, NumberText number) {
+                [](const LoadCase& /*c*/, const Inputs& in, NumberText number) {
                   return "E und Iy müssen positiv und endlich sein (E = " + number(in.E) +
                          ", Iy = " + number(in.Iy) + ")";
                 }},
     CaveatEntry{Caveat::kXOffBeam, "x-off-beam",
-                [](const Inputs& in, NumberText number) {
+                [](const LoadCase& /*c*/, const Inputs& in, NumberText number) {
                   return "x = " + number(in.x) +
                          " liegt nicht auf dem Träger (0 bis L = " + number(in.L) + ")";
                 }},
     CaveatEntry{Caveat::kXqOffOverhang, "xq-off-overhang",
-                [](const Inputs& in, NumberText number) {
+                [](const LoadCase& /*c*/, const Inputs& in, NumberText number) {
                   return "xq = " + number(in.xq) +
                          " liegt nicht auf dem Kragarm (0 bis a = " + number(in.a) + ")";
                 }},
     CaveatEntry{Caveat::kNotFinite, "not-finite",
-                [](const Inputs& /*in*/, NumberText /*number*/) {
+                [](const LoadCase& /*c*/, const Inputs& /*in*/, NumberText /*number*/) {
                   return std::string(
                       "Mit diesen Werten ist ein Ergebnis nicht endlich: F, E, Iy oder a sind "
                       "null, unendlich oder nan, oder ein Wert wird zu groß");
@@ -83,11 +98,21 @@ std::vector<Caveat> caveatsOfReport(const Report& report, const Inputs& in) {
   const LoadCase* c = findLoadCase(report.Nr);
   if (c == nullptr) return {};
   std::vector<Caveat> found = caveatsOfValues(*c, in);
-  const bool finite =
-      std::all_of(report.lines.begin(), report.lines.end(), [](const ResultLine& l) {
-        return std::isfinite(l.value) && (!l.at || std::isfinite(*l.at));
+  const auto has = [&found](Caveat caveat) {
+    return std::find(found.begin(), found.end(), caveat) != found.end();
+  };
+  if (has(Caveat::kNoSpan) || has(Caveat::kForceOffSpan) || has(Caveat::kForceOnSupport) ||
+      has(Caveat::kNoStiffness)) {
+    return found;
+  }
+  const bool unexplained =
+      std::any_of(report.lines.begin(), report.lines.end(), [&has](const ResultLine& l) {
+        const bool finite = std::isfinite(l.value) && (!l.at || std::isfinite(*l.at));
+        const bool offTheBeam = (l.mark == Mark::kAtX && has(Caveat::kXOffBeam)) ||
+                                (l.mark == Mark::kAtXq && has(Caveat::kXqOffOverhang));
+        return !finite && !offTheBeam;
       });
-  if (!finite && found.empty()) found.push_back(Caveat::kNotFinite);
+  if (unexplained) found.push_back(Caveat::kNotFinite);
   return found;
 }
 

@@ -34,9 +34,9 @@ using NumberText = std::string (*)(double);
 struct CaveatEntry {
   Caveat caveat;
   std::string_view name;  // in data: "no-span", "x-off-beam", ...
-  // The note: one German sentence (UTF-8), without a full stop, naming the
-  // values it is about as `number` writes them.
-  std::string (*note)(const Inputs& in, NumberText number);
+  // The note for case c: one German sentence (UTF-8), without a full stop,
+  // naming the values it is about as `number` writes them.
+  std::string (*note)(const LoadCase& c, const Inputs& in, NumberText number);
 };
 
 extern const std::array<CaveatEntry, 7> kCaveats;
@@ -50,7 +50,10 @@ extern const std::array<CaveatEntry, 7> kCaveats;
 
 // What key g's report for `in` says, in the order of kCaveats: the caveats of
 // the values, and kNotFinite when a printed number is infinite or NaN and no
-// other caveat says why. None for a number that names no case.
+// other caveat says why. A length, a stiffness or a force off the span or
+// on a support explains any such number; x off the beam (xq off the
+// overhang) only the line printed at x (xq). None for a number that names
+// no case.
 [[nodiscard]] std::vector<Caveat> caveatsOfReport(const Report& report, const Inputs& in);
 
 }  // namespace veldra::beam

@@ -134,7 +134,7 @@ Flow computeResults(Session& session) {
   const beam::Report report = beam::computeReport(s.Nr, s.beam);
   session.console.print(beam::renderReport(report));
   for (const beam::Caveat caveat : beam::caveatsOfReport(report, s.beam)) {
-    const Note n = caveatNote(caveat, s.beam);
+    const Note n = caveatNote(caveat, *beam::findLoadCase(s.Nr), s.beam);
     session.console.note(n.kind, n.text);
   }
   if (session.reported != nullptr) session.reported(s);

@@ -118,9 +118,9 @@ std::string ascii(std::string_view utf8) {
 
 }  // namespace
 
-Note caveatNote(beam::Caveat caveat, const beam::Inputs& in) {
+Note caveatNote(beam::Caveat caveat, const beam::LoadCase& c, const beam::Inputs& in) {
   const beam::CaveatEntry& entry = beam::entryOf(caveat);
-  return {entry.name, ascii(entry.note(in, beam::sixDecimals))};
+  return {entry.name, ascii(entry.note(c, in, beam::sixDecimals))};
 }
 
 Note outputFailedNote(std::string_view reason) {

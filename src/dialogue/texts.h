@@ -67,7 +67,7 @@ Note decimalCommaNote(std::string_view number, std::string_view rest);
 Note notANumberNote(std::string_view word, std::string_view field, std::string_view value);
 // Values that put the beam out of the meaning of its formulas (after key g):
 // the caveat's note, its values with six decimals, in ASCII.
-Note caveatNote(beam::Caveat caveat, const beam::Inputs& in);
+Note caveatNote(beam::Caveat caveat, const beam::LoadCase& c, const beam::Inputs& in);
 // The output could not be written, for the system's `reason`.
 Note outputFailedNote(std::string_view reason);
 // An argument that the program does not know.

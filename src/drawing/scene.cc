@@ -109,8 +109,8 @@ Status lineStatus(const LoadCase& c, const Inputs& in, const std::vector<beam::C
 }
 
 // A caveat's note as the drawing writes it: values as the user types them.
-std::string noteOf(beam::Caveat caveat, const Inputs& in) {
-  return beam::entryOf(caveat).note(in, typed);
+std::string noteOf(beam::Caveat caveat, const LoadCase& c, const Inputs& in) {
+  return beam::entryOf(caveat).note(c, in, typed);
 }
 
 // What marks each kind of marked line, in the order they are drawn.
@@ -174,7 +174,7 @@ class LineBuilder {
     const bool x = mark == beam::Mark::kAtX;
     const beam::Caveat off = x ? beam::Caveat::kXOffBeam : beam::Caveat::kXqOffOverhang;
     if (!has(caveats_, off)) return true;
-    notes.push_back({beam::entryOf(off).name, markNote(noteOf(off, in_), x)});
+    notes.push_back({beam::entryOf(off).name, markNote(noteOf(off, c_, in_), x)});
     return false;
   }
 
@@ -210,10 +210,15 @@ class LineBuilder {
     if (fm == report.lines.end() || fm->value == 0) return {};
     // In logarithms: L / fm may exceed the largest double, and fm / L too.
     const double digits = std::log10(in_.L) - std::log10(std::abs(fm->value));
+    // A mantissa that rounds up to 10 is 1 of the next decade.
     const auto exponent = [](double d) {
-      const double decade = std::floor(d);
-      return sixSignificant(std::pow(10.0, d - decade)) + "e+" +
-             std::to_string(static_cast<int>(decade));
+      double decade = std::floor(d);
+      std::string mantissa = sixSignificant(std::pow(10.0, d - decade));
+      if (mantissa == "10") {
+        mantissa = "1";
+        decade += 1;
+      }
+      return mantissa + "e+" + std::to_string(static_cast<int>(decade));
     };
     // Never rounded to L/0: below L/10 with two significant digits, and a
     // deflection of more than ten spans as a multiple of L.
@@ -223,8 +228,12 @@ class LineBuilder {
     } else if (digits >= 1) {
       n = "L/" + std::to_string(std::llround(std::pow(10.0, digits)));
     } else if (digits >= -1) {
-      const int decimals = 1 - static_cast<int>(std::floor(digits));
-      n = "L/" + withDecimals(std::pow(10.0, digits), decimals);
+      // Two significant digits, also where they round up to the next decade.
+      const double r = std::pow(10.0, digits);
+      const double next = std::pow(10.0, std::floor(digits) + 1);
+      int decimals = 1 - static_cast<int>(std::floor(digits));
+      if (withDecimals(r, decimals) == withDecimals(next, decimals)) decimals -= 1;
+      n = "L/" + withDecimals(r, decimals);
     } else if (digits > -7) {
       n = std::to_string(std::llround(std::pow(10.0, -digits))) + "·L";
     } else {
@@ -292,7 +301,7 @@ Drawing drawCase(std::int32_t Nr, const Inputs& in, int points,
   d.status = lineStatus(*c, in, caveats, sampled.status, largest);
   const StatusEntry& status = entryOf(d.status);
   std::string statusNote(status.note);
-  if (status.caveat) statusNote = noLineNote(noteOf(*status.caveat, in), status.note);
+  if (status.caveat) statusNote = noLineNote(noteOf(*status.caveat, *c, in), status.note);
   if (d.status != Status::kSampled) d.notes.push_back({status.name, statusNote});
 
   const StructureBuilder structure(*c, in);

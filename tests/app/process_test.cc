@@ -166,10 +166,15 @@ TEST(Program, SaysWhatAReadDropped) {
 // dialogue in-process prints it (which the transcripts pin).
 TEST(Program, SaysWhereValuesPutTheBeamOutOfItsMeaning) {
   struct Row {
-    const char* Nr;
+    const char* Nr;      // (with keys before it, where a row sets xq for another case)
     const char* values;  // F, then L E Iy, a, x and for 11 and 12 xq
-    const char* notes;
+    std::string notes;
   };
+  const std::string mustSpan =
+      ": L (beim Traeger mit Kragarm auch a) muss positiv und endlich sein\n";
+  const std::string notFinite =
+      "veldra: Mit diesen Werten ist ein Ergebnis nicht endlich: F, E, Iy oder a sind null, "
+      "unendlich oder nan, oder ein Wert wird zu gross\n";
   for (const Row& r : std::vector<Row>{
            {"1", "10000\nl4000 210000 8.356e7\na0\nx5000",
             "veldra: x = 5000.000000 liegt nicht auf dem Traeger (0 bis L = 4000.000000)\n"},
@@ -186,13 +191,32 @@ TEST(Program, SaysWhereValuesPutTheBeamOutOfItsMeaning) {
             "veldra: Die Kraft steht auf einem Lager (a = 0 oder a = L); die Formeln teilen dort "
             "durch null\n"},
            {"4", "5\nl0 210000 8.356e7\na0\nx0",
-            "veldra: Die Laenge L (beim Kragtraeger auch a) fehlt oder ist nicht positiv\n"},
+            "veldra: Die Laenge L fehlt oder ist null" + mustSpan},
+           {"4", "10\nl inf 210000 8.356e7\na0\nx100",
+            "veldra: Die Laenge L ist unendlich" + mustSpan},
+           {"1", "10\nl nan 210000 8.356e7\na0\nx5",
+            "veldra: Die Laenge L ist keine Zahl (nan)" + mustSpan},
+           {"12", "5\nl4000 210000 8.356e7\nainf\nx0 0",
+            "veldra: Die Laenge a des Kragarms ist unendlich" + mustSpan},
+           {"11", "5\nl-4000 210000 8.356e7\na0\nx0 0",
+            "veldra: Die Laenge L ist negativ (L = -4000.000000) und die Laenge a des Kragarms "
+            "fehlt oder ist null" +
+                mustSpan},
+           {"4", "5\nl4000 210000 8.356e7\na-3\nx0", ""},             // a is no length of case 4
+           {"11\nx0 -5\nn4", "5\nl4000 210000 8.356e7\na0\nx0", ""},  // nor xq
+           {"1", "10\nl0 210000 8.356e7\na0\nx5",
+            "veldra: Die Laenge L fehlt oder ist null" + mustSpan},
+           {"1", "10\nl4000 -210000 -8.356e7\na0\nx0",
+            "veldra: E und Iy muessen positiv und endlich sein (E = -210000.000000, Iy = "
+            "-83560000.000000)\n"},
+           {"1", "10\nl4000 1e200 1e200\na0\nx0", ""},  // E * Iy overflows; each is fine
+           {"8", "inf\nl4000 210000 8.356e7\na0\nx5000",
+            "veldra: x = 5000.000000 liegt nicht auf dem Traeger (0 bis L = 4000.000000)\n" +
+                notFinite},
            {"4", "5\nl4000 0 8.356e7\na0\nx0",
             "veldra: E und Iy muessen positiv und endlich sein (E = 0.000000, Iy = "
             "83560000.000000)\n"},
-           {"8", "inf\nl4000 210000 8.356e7\na0\nx0",
-            "veldra: Mit diesen Werten ist ein Ergebnis nicht endlich: F, E, Iy oder a sind null, "
-            "unendlich oder nan, oder ein Wert wird zu gross\n"},
+           {"8", "inf\nl4000 210000 8.356e7\na0\nx0", notFinite},
            {"1", "10000\nl4000 210000 8.356e7\na0\nx0", ""},
            {"1", "10000\nl4000 210000 8.356e7\na0\nx4000", ""},
            {"1", "10000\nl4000 210000 8.356e7\na0\nx3000", ""},  // mirrored, as it should be

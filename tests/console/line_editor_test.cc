@@ -43,6 +43,7 @@ const LineKeys kNoEchoControl{.echoControl = false};
 const LineKeys kNoEcho{.echo = false};
 const LineKeys kNoKill{.kill = -1};
 const LineKeys kSemicolonEndsLines{.endOfLine = ';'};
+const LineKeys kSemicolonEndsLinesToo{.endOfLine2 = ';'};
 const std::string kLong(5000, '7');
 
 INSTANTIATE_TEST_SUITE_P(
@@ -74,6 +75,7 @@ INSTANTIATE_TEST_SUITE_P(
         Edit{"no_echo", kNoEcho, "12\x7f\n", "1\n", "", 4},
         Edit{"disabled_key_is_a_byte", kNoKill, "1\x15\n", "1\x15\n", "1^U\n", 3},
         Edit{"end_of_line_key", kSemicolonEndsLines, "12;3", "12;", "12;", 3},
+        Edit{"second_end_of_line_key", kSemicolonEndsLinesToo, "12;3", "12;", "12;", 3},
         Edit{"longer_than_a_line", kTerminal, kLong + "\n", kLong.substr(0, kLineLimit) + "\n",
              kLong.substr(0, kLineLimit) + "\n", kLong.size() + 1}),
     [](const ::testing::TestParamInfo<Edit>& p) { return std::string(p.param.name); });

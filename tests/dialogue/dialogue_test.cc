@@ -123,6 +123,7 @@ TEST(Dialogue, ShowsAgainWhatIsAskedAfterAStop) {
            {"l4000\n210000\n8e7\nq", 6, "E = "},
            {"l4000 210000 8e7\nq", 17, test::kMenu},
            {"w q", 1, test::kPause},
+           {"w q", 2, test::kMenu},  // not the values and the pause before it
            {"n3\nxq", 3, test::kNoSuchCase},
        }) {
     ScriptedSource stopped(r.script);

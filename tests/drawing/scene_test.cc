@@ -111,6 +111,10 @@ TEST(Scene, EachCaseIsHeldAndLoadedWhereItsHandbookSays) {
 
       const Load& load = *d.beam->load;
       EXPECT_EQ(load.kind, c.kind) << what;
+      const char* symbol = c.kind == LoadKind::kForce    ? "F = "
+                           : c.kind == LoadKind::kMoment ? "M = "
+                                                         : "q = ";
+      EXPECT_TRUE(load.label.starts_with(symbol)) << what << ": " << load.label;
       EXPECT_NEAR(load.from, c.from(in.L, in.a) / length, 1e-12) << what;
       EXPECT_NEAR(load.to, c.to(in.L, in.a) / length, 1e-12) << what;
       EXPECT_EQ(load.down, F >= 0) << what << ": a load of zero points down";
@@ -205,6 +209,9 @@ TEST(Scene, RatioStaysTrueWhereTheDeflectionIsLargeOrTiny) {
   for (const auto& [r, expected] : std::vector<std::pair<double, std::string>>{
            {1e12, "fm = L/1e+12"},
            {3e7, "fm = L/3e+7"},
+           {1e8, "fm = L/1e+8"},
+           {9.9999996e7, "fm = L/1e+8"},  // a mantissa that rounds up to 10
+           {9.97, "fm = L/10"},
            {300, "fm = L/300"},
            {12.4, "fm = L/12"},
            {3.03, "fm = L/3.0"},
@@ -243,8 +250,19 @@ TEST(Scene, SaysWhatIsNotWellDefinedAndDrawsOnlyWhatIs) {
            {1, [](Inputs& in) { in.Iy = HUGE_VAL; }, Status::kStiffness, "positiv und endlich",
             true, true},
            {4, [](Inputs& in) { in.L = 1e-310; }, Status::kTiny, "subnormal", false, false},
-           {12, [](Inputs& in) { in.a = kNaN; }, Status::kNoSpan, "Länge L", true, false},
-           {11, [](Inputs& in) { in.a = -500; }, Status::kNoSpan, "Länge L", true, false},
+           {12, [](Inputs& in) { in.a = kNaN; }, Status::kNoSpan, "Länge a des Kragarms ist keine",
+            true, false},
+           {11, [](Inputs& in) { in.a = -500; }, Status::kNoSpan, "Kragarms ist negativ (a = -500)",
+            true, false},
+           {12, [](Inputs& in) { in.a = HUGE_VAL; }, Status::kNoSpan, "Kragarms ist unendlich",
+            true, false},
+           {4, [](Inputs& in) { in.L = HUGE_VAL; }, Status::kNoSpan, "Die Länge L ist unendlich",
+            false, false},
+           {4, [](Inputs& in) { in.L = kNaN; }, Status::kNoSpan, "L ist keine Zahl (nan)", false,
+            false},
+           {2, [](Inputs& in) { in.a = 0; }, Status::kForceOnSupport, "auf einem Lager", true,
+            true},
+           {2, [](Inputs& in) { in.a = -100; }, Status::kForceOffSpan, "außerhalb", true, false},
            {8, [](Inputs& in) { in.F = kNaN; }, Status::kNotFinite, "nicht endlich", true, false},
        }) {
     Inputs in = steel(r.Nr, 10);
@@ -253,12 +271,18 @@ TEST(Scene, SaysWhatIsNotWellDefinedAndDrawsOnlyWhatIs) {
     const std::string what =
         "case " + std::to_string(r.Nr) + " " + std::string(entryOf(r.status).name);
     EXPECT_EQ(d.status, r.status) << what;
+    // A status that a caveat says goes by the caveat's name, in the drawing and on the page.
+    if (entryOf(r.status).caveat) {
+      EXPECT_EQ(entryOf(r.status).name, beam::entryOf(*entryOf(r.status).caveat).name) << what;
+    }
     EXPECT_EQ(d.line.has_value(), r.status == Status::kSampled) << what;
     EXPECT_EQ(d.beam.has_value(), r.beam) << what;
     EXPECT_EQ(d.beam && d.beam->load, r.load) << what;
-    // Case 2's force has its dimension only between the supports.
+    // Case 2's force has its dimension only between the supports; the
+    // overhang is drawn only where it is a length, and B stays on the beam.
     if (d.beam) {
-      EXPECT_EQ(d.beam->dimensions.size() == 2, r.Nr == 2 && in.a < in.L) << what;
+      EXPECT_EQ(d.beam->dimensions.size() == 2, r.Nr == 2 && in.a > 0 && in.a < in.L) << what;
+      for (const Support& p : d.beam->supports) EXPECT_TRUE(p.u >= 0 && p.u <= 1) << what;
     }
     if (r.status == Status::kSampled) continue;
     ASSERT_FALSE(d.notes.empty()) << what;
@@ -304,6 +328,13 @@ TEST(Scene, LabelsOnlyWhatKeyGPrintedForTheseValues) {
             "Größte Durchbiegung: fm = 0.698980, xm = 1859.127904.");
 
   const Inputs printed = in;
+  // Any value changed since: the marks lose their labels.
+  for (double Inputs::*field :
+       {&Inputs::F, &Inputs::L, &Inputs::E, &Inputs::Iy, &Inputs::a, &Inputs::x, &Inputs::xq}) {
+    Inputs other = printed;
+    other.*field += 1;
+    EXPECT_FALSE(sameValues(2, other, Printed{2, printed}));
+  }
   in.F = 20'000;
   const Drawing changed = drawCase(2, in, 201, Printed{2, printed});
   for (const Marker& m : changed.line->markers) EXPECT_TRUE(m.labels.empty()) << m.role;
