@@ -48,9 +48,14 @@ function importedBy(name, found = []) {
 }
 const modules = importedBy('main.js');
 
+// HTML allows no control characters in a document but its white space; in
+// the modules they stand inside strings, where an escape means the same.
+const CONTROL = /[\x00-\x08\x0b\x0e-\x1f\x7f-\x9f]/g;
+const escaped = (text) => text.replace(CONTROL, (c) => `\\u${c.charCodeAt(0).toString(16).padStart(4, '0')}`);
+
 // A module's text with its imports of the page's modules named bare.
 const bare = (name) =>
-  read(name)
+  escaped(read(name))
     .replace(IMPORT, (_, head, quote, imported) => `${head}${quote}${imported}${quote}`)
     .replace(LATER, (_, head, quote, imported) => `${head}${quote}${imported}${quote}`);
 

@@ -7,6 +7,11 @@
 
 import { NUMBER_WANTED, RUNNING } from './status.js';
 
+// What the pad's keys that type no character send, as a terminal's keys do:
+// Backspace, the end-of-file key that hands over the line as it is (or keeps
+// the old value), Enter.
+const CONTROLS = { erase: '\x7f', keep: '\x04', enter: '\n' };
+
 export class KeyButtons {
   // keys, pad: the two groups of buttons; restart: the button for a new run.
   constructor({ keys, pad, restart }) {
@@ -25,7 +30,7 @@ export class KeyButtons {
     };
     const typeKey = (event) => {
       const button = event.currentTarget;
-      calculator.type(button.dataset.key ?? button.dataset.type);
+      calculator.type(button.dataset.key ?? button.dataset.type ?? CONTROLS[button.dataset.control]);
       // A click by Enter or Space (detail 0) leaves the focus on its button.
       if (event.detail > 0 && (pointer === 'mouse' || pointer === 'pen')) calculator.screen.focus();
     };

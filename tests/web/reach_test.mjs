@@ -239,7 +239,7 @@ test('the number pad is laid out as a calculator\'s, every button at least 44 px
     await press(page, size, 'keys', 'n');
     await page.waitForSelector('#pad[data-active="true"]');
     const boxes = await page.$$eval('#pad button', (buttons) =>
-      Object.fromEntries(buttons.map((b) => [b.dataset.type, b.getBoundingClientRect().toJSON()])),
+      Object.fromEntries(buttons.map((b) => [b.dataset.type ?? b.dataset.control, b.getBoundingClientRect().toJSON()])),
     );
     for (const [type, box] of Object.entries(boxes)) {
       assert.ok(box.width >= 44 && box.height >= 44, `${size.name}: "${type}" is ${box.width} x ${box.height} px`);
