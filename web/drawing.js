@@ -15,10 +15,25 @@ const LOAD = 60; // how far from the beam a load is drawn
 const DIMENSION = AXIS + 100; // the first dimension line
 const SCALE = AXIS + 160; // the line of the scale and the ratio
 const LEGEND = AXIS + 186; // where the marks' numbers are listed
-const ROW = 19; // one row of the legend
-const FONT = 14; // the labels' size (style.css), in the drawing's units
-const CHAR = FONT * 0.62; // the width of one character, near enough, until measured
+const FONT = 14; // the labels' size, in the drawing's units, where it is shown wide enough
+const LEGIBLE = 11; // the least size of its text on the screen, in CSS px
+const LARGEST = 18; // and the largest its labels take to reach it, which still fit
 const CLEAR = 2; // the least room between a label and anything else, in px
+
+// The labels' size of the drawing being made (drawBeam), and what follows
+// from it: one row of the legend, the width of one character near enough
+// until measured.
+let font = FONT;
+const row = () => font + 5;
+const char = () => font * 0.62;
+
+// The labels' size for a drawing shown in `container`: 14 units, more where
+// it is shown so narrow (a phone) that they would be under 11 CSS px.
+export function labelSizeIn(container) {
+  const shown = container.clientWidth;
+  if (!(shown > 0)) return FONT;
+  return Math.max(FONT, Math.min(LARGEST, Math.ceil((LEGIBLE * WIDTH) / shown)));
+}
 
 const px = (u) => LEFT + u * BEAM;
 const py = (v) => AXIS + v * BEAM;
@@ -36,7 +51,7 @@ function label(parent, x, y, text, attributes = {}) {
 }
 
 // Breaks `text` into lines of at most `width` px at blanks.
-function wrap(text, width, size = FONT) {
+function wrap(text, width, size = font) {
   const most = Math.max(8, Math.floor(width / (size * 0.6)));
   const lines = [];
   let line = '';
@@ -52,7 +67,7 @@ function wrap(text, width, size = FONT) {
 }
 
 // Text of several lines, from (x, y) down; returns the y under the last.
-function paragraph(parent, x, y, text, attributes, size = FONT) {
+function paragraph(parent, x, y, text, attributes, size = font) {
   const lines = wrap(text, WIDTH - x - 16, size);
   const t = element(parent, 'text', { x, y, ...attributes });
   lines.forEach((line, k) => element(t, 'tspan', { x, dy: k === 0 ? 0 : size + 3 }, line));
@@ -69,10 +84,13 @@ function arrow(parent, x1, y1, x2, y2) {
   return g;
 }
 
-// Replaces the content of `container` with the drawing of `d`.
-export function drawBeam(container, d) {
+// Replaces the content of `container` with the drawing of `d`, its labels
+// at `size` (labelSizeIn(container)).
+export function drawBeam(container, d, size = labelSizeIn(container)) {
+  font = size;
   container.replaceChildren();
   const svg = element(container, 'svg', {
+    style: `font-size: ${font}px`,
     viewBox: `0 0 ${WIDTH} ${HEIGHT}`,
     role: 'img',
     'aria-label': `${d.title}. ${d.summary}`,
@@ -85,7 +103,7 @@ export function drawBeam(container, d) {
   element(svg, 'title', {}, `${d.title}. ${d.summary}`);
   const room = new Room();
   room.text(label(svg, 16, 28, d.title, { class: 'title', 'data-role': 'title' }));
-  let y = 50;
+  let y = 36 + font;
   if (d.subtitle) y = paragraph(svg, 16, y, d.subtitle, { class: 'label subtitle' }) + 4;
   for (const note of d.notes) {
     y = paragraph(svg, 16, y + 4, note.text, { class: 'note', 'data-role': 'note', 'data-kind': note.kind });
@@ -144,9 +162,12 @@ class Room {
   place({ parent, text, attributes = {}, places }) {
     const [x0, y0, anchor0] = places[0];
     const t = label(parent, x0, y0, text, { ...attributes, 'text-anchor': anchor0 });
-    const size = sizeOf(t, y0);
+    const size = sizeOf(t, x0, y0, anchor0);
+    // Where the text starts for an anchor: its advance before x, and its box
+    // from there (a slanted letter's box reaches beyond its advance).
+    const start = (x, anchor) => x - (anchor === 'end' ? size.advance : anchor === 'middle' ? size.advance / 2 : 0);
     const boxAt = ([x, y, anchor]) => {
-      const left = x - (anchor === 'end' ? size.width : anchor === 'middle' ? size.width / 2 : 0);
+      const left = start(x, anchor) + size.left;
       return [left, y + size.above, left + size.width, y + size.above + size.height];
     };
     const moved = NEARBY.map(([dx, dy]) => [x0 + dx, y0 + dy, anchor0]);
@@ -169,13 +190,19 @@ const NEARBY = (() => {
   return steps.sort((p, q) => Math.hypot(...p) - Math.hypot(...q));
 })();
 
-// The size of text `t` written at height y, and how far its top stands above
-// y: as laid out, or as estimated where the browser lays out nothing (a
-// drawing not shown).
-function sizeOf(t, y) {
+// The size of text `t` written at (x, y) with `anchor`: its box, how far
+// the box's left stands right of the text's start and its top above y, and
+// the advance of the text; as laid out, or as estimated where the browser
+// lays out nothing (a drawing not shown).
+function sizeOf(t, x, y, anchor) {
   const b = t.getBBox();
-  if (b.width > 0) return { width: b.width, height: b.height, above: b.y - y };
-  return { width: t.textContent.length * CHAR, height: FONT + 4, above: -FONT };
+  if (!(b.width > 0)) {
+    const width = t.textContent.length * char();
+    return { width, height: font + 4, above: -font, left: 0, advance: width };
+  }
+  const advance = t.getComputedTextLength();
+  const startAt = x - (anchor === 'end' ? advance : anchor === 'middle' ? advance / 2 : 0);
+  return { width: b.width, height: b.height, above: b.y - y, left: b.x - startAt, advance };
 }
 
 const overlap = (a, b) => a[0] < b[2] && b[0] < a[2] && a[1] < b[3] && b[1] < a[3];
@@ -196,6 +223,8 @@ function crosses(b, [x1, y1, x2, y2]) {
 function drawStructure(svg, d, room, labels) {
   element(svg, 'line', { x1: px(0), y1: AXIS, x2: px(1), y2: AXIS, class: 'beam', 'data-role': 'beam' });
   room.box([px(0) - 3, AXIS - 3, px(1) + 3, AXIS + 3]);
+  // The dimensions' values first: each at the middle of its line.
+  d.dimensions.forEach((dim, k) => dimension(svg, room, labels, dim, k));
   // A free end's name goes first to the side it does not move to, beyond the load.
   const down = d.load?.down ?? true;
   for (const s of d.supports) {
@@ -215,7 +244,6 @@ function drawStructure(svg, d, room, labels) {
           );
     labels.push({ parent: g, text: e.name, places });
   }
-  d.dimensions.forEach((dim, k) => dimension(svg, room, labels, dim, k));
   if (d.overhang) {
     const g = element(svg, 'g', { 'data-role': 'overhang', 'data-from': d.overhang.from, 'data-to': d.overhang.to });
     const from = px(d.overhang.from);
@@ -241,7 +269,9 @@ function pin(svg, room, labels, x, role, name, roller) {
   element(g, 'line', { x1: x - 18, y1: AXIS + 33, x2: x + 18, y2: AXIS + 33, class: 'ground' });
   room.box([x - 18, AXIS, x + 18, AXIS + 34]);
   const places = [];
-  for (const y of [AXIS + 52, AXIS + 70]) places.push([x, y, 'middle'], [x + 22, y, 'start'], [x - 22, y, 'end']);
+  for (const y of [AXIS + 38 + font, AXIS + 56 + font]) {
+    places.push([x, y, 'middle'], [x + 22, y, 'start'], [x - 22, y, 'end']);
+  }
   labels.push({ parent: g, text: name, places });
 }
 
@@ -254,9 +284,9 @@ function clamp(svg, room, labels, x, role, name) {
   }
   room.box([x - 1, AXIS - 41, x + 13, AXIS + 41]);
   const places = [
-    [x + 12, AXIS + 58, 'end'],
+    [x + 12, AXIS + 44 + font, 'end'],
     [x + 12, AXIS - 48, 'end'],
-    [x + 12, AXIS + 76, 'end'],
+    [x + 12, AXIS + 62 + font, 'end'],
     [x + 12, AXIS - 66, 'end'],
   ];
   labels.push({ parent: g, text: name, places });
@@ -264,7 +294,7 @@ function clamp(svg, room, labels, x, role, name) {
 
 // A dimension line under the beam with its value above it, else beside or under.
 function dimension(svg, room, labels, dim, k) {
-  const y = DIMENSION + 24 * k;
+  const y = DIMENSION + (font + 14) * k;
   const x1 = px(dim.from);
   const x2 = px(dim.to);
   const g = element(svg, 'g', { 'data-role': dim.role, 'data-from': dim.from, 'data-to': dim.to });
@@ -274,10 +304,11 @@ function dimension(svg, room, labels, dim, k) {
     element(g, 'line', { x1: x, y1: y - 6, x2: x, y2: y + 6, class: 'dimension' });
     room.segment(x, y - 6, x, y + 6);
   }
+  // At the middle of the line it names, clear of it below the letters' descent.
   const places = [
-    [(x1 + x2) / 2, y - 6, 'middle'],
-    [x2 + 6, y + 5, 'start'],
-    [x1 - 6, y + 5, 'end'],
+    [(x1 + x2) / 2, y - 5 - Math.ceil(font / 4), 'middle'],
+    [x2 + 6, y + Math.round(font / 3), 'start'],
+    [x1 - 6, y + Math.round(font / 3), 'end'],
   ];
   labels.push({ parent: g, text: dim.label, attributes: { class: 'label dimension-label' }, places });
 }
@@ -297,7 +328,7 @@ function drawLoad(svg, load, room, labels) {
     const other = right ? 'end' : 'start';
     const shift = (anchor) => (anchor === 'start' ? 8 : -8);
     const places = [];
-    for (const dy of [beyond * 6 + (down ? 0 : FONT), -beyond * 18 + (down ? 0 : FONT), beyond * 26 + (down ? 0 : FONT)]) {
+    for (const dy of [beyond * 6 + (down ? 0 : font), -beyond * 18 + (down ? 0 : font), beyond * 26 + (down ? 0 : font)]) {
       places.push([x + shift(first), y + dy, first], [x + shift(other), y + dy, other]);
     }
     labels.push({ parent: g, text: load.label, places });
@@ -385,7 +416,7 @@ function drawLine(svg, d, room, labels) {
 
   // Each mark: a point on the line with its tag, and its numbers, as key g
   // printed them, listed under the drawing.
-  let row = 0;
+  let rows = 0;
   for (const m of d.markers) {
     const x = px(m.u);
     const y = py(m.v);
@@ -399,12 +430,12 @@ function drawLine(svg, d, room, labels) {
     const places = [];
     for (const dy of [18, -8, 36, -26, 54]) places.push([x + 6, y + away * dy, 'start'], [x - 6, y + away * dy, 'end']);
     labels.push({ parent: g, text: m.tag, attributes: { class: 'label marker-tag' }, places });
-    if (m.labels.length > 0) room.text(label(g, 16, LEGEND + ROW * row, m.tag, { class: 'label marker-tag' }));
+    if (m.labels.length > 0) room.text(label(g, 16, LEGEND + row() * rows, m.tag, { class: 'label marker-tag' }));
     for (const l of m.labels) {
-      const t = label(g, 56, LEGEND + ROW * row, l.shown, { class: 'label marker-label', 'data-text': l.text });
+      const t = label(g, 4 * font, LEGEND + row() * rows, l.shown, { class: 'label marker-label', 'data-text': l.text });
       if (l.shown !== l.text) element(t, 'title', {}, l.text);
       room.text(t);
-      row += 1;
+      rows += 1;
     }
   }
   if (d.legend) room.text(label(svg, 16, LEGEND, d.legend, { class: 'label legend', 'data-role': 'legend' }));

@@ -1,9 +1,10 @@
 // The drawing follows the values whenever the program waits for input, once
 // per animation frame at most, and is rebuilt only when its description from
-// the program (src/drawing/drawing_json.h) has changed. A large paste is
-// drawn once it is read: the page keeps up with it the better.
+// the program (src/drawing/drawing_json.h) has changed, or the window so that
+// its labels take another size. A large paste is drawn once it is read: the
+// page keeps up with it the better.
 
-import { drawBeam } from './drawing.js';
+import { drawBeam, labelSizeIn } from './drawing.js';
 
 // Points of the deflection line in the drawing.
 const LINE_POINTS = 401;
@@ -15,6 +16,10 @@ export class DrawingFollower {
     this.description = null; // the description, as last drawn
     this.drawn = null; // its text
     this.drawings = 0; // how often the beam has been drawn in this run
+    this.labelSize = 0; // the labels' size it was drawn with
+    this.onResize = () => {
+      if (this.description !== null && labelSizeIn(this.container) !== this.labelSize) this.show();
+    };
   }
 
   activate(calculator) {
@@ -29,11 +34,13 @@ export class DrawingFollower {
       calculator.on('lineRead', () => this.schedule()),
       calculator.on('flood', (flooding) => flooding || this.schedule()),
     ];
+    addEventListener('resize', this.onResize);
     // Loaded while the program waits: drawn at once.
     this.schedule();
   }
 
   dispose() {
+    removeEventListener('resize', this.onResize);
     for (const s of this.subscriptions) s.dispose();
   }
 
@@ -57,7 +64,12 @@ export class DrawingFollower {
     if (text === this.drawn) return;
     this.drawn = text;
     this.description = JSON.parse(text);
-    drawBeam(this.container, this.description);
+    this.show();
+  }
+
+  show() {
+    this.labelSize = labelSizeIn(this.container);
+    drawBeam(this.container, this.description, this.labelSize);
     this.drawings += 1;
   }
 }

@@ -245,8 +245,8 @@ describe('a note instead of what is not well defined, and nothing outside the pi
     ['an infinite second moment', 'n1\nf5\nl4000 210000 inf\n', 'positiv und endlich', ['load-force']],
     ['the force off the span', 'n2\nf10\nl4 1 1\na5000\n', 'außerhalb', ['support-b']],
     ['the force on support B', 'n2\nf10\nl4 1 1\na4\n', 'auf einem Lager', ['load-force']],
-    ['an overhang of nan', 'n12\nf5\nl4000 210000 8.356e7\nanan\n', 'Länge L', ['support-b']],
-    ['a negative overhang', 'n11\nf5\nl4000 210000 8.356e7\na-500\n', 'Länge L', ['support-b']],
+    ['an overhang of nan', 'n12\nf5\nl4000 210000 8.356e7\nanan\n', 'Länge a des Kragarms ist keine Zahl', ['support-b']],
+    ['a negative overhang', 'n11\nf5\nl4000 210000 8.356e7\na-500\n', 'Kragarms ist negativ (a = -500)', ['support-b']],
     ['a load of nan', 'n8\nfnan\nl4000 210000 8.356e7\n', 'F ist unendlich oder nan', ['clamp']],
     ['x off the beam', 'n1\nf5\nl4000 210000 8.356e7\nx5000\n', 'liegt nicht auf dem Träger', ['curve']],
   ]) {
@@ -294,12 +294,14 @@ test('the legend shows what g printed, and says when the values have changed sin
 // deflection line or a mark's line. The values of an audit of the drawings:
 // a beam in mm and in m, a negative load, a deflection larger than the span,
 // unit values, and an overhang far longer than the span.
+// On a beam of ordinary proportions (`middle`) each dimension's value stands
+// at the middle of its line; the first row is drawn on a phone as well.
 const AUDIT = [
-  { name: 'mm', F: (c) => LOAD[c.kind], L: 4000, E: 210000, Iy: 8.356e7, a: (c) => (c.overhang ? 1000 : 1500), x: 2000, xq: 500 },
-  { name: 'negative', F: (c) => -LOAD[c.kind], L: 4000, E: 210000, Iy: 8.356e7, a: (c) => (c.overhang ? 1000 : 1500), x: 1000, xq: 500 },
+  { name: 'mm', middle: true, phone: true, F: (c) => LOAD[c.kind], L: 4000, E: 210000, Iy: 8.356e7, a: (c) => (c.overhang ? 1000 : 1500), x: 2000, xq: 500 },
+  { name: 'negative', middle: true, F: (c) => -LOAD[c.kind], L: 4000, E: 210000, Iy: 8.356e7, a: (c) => (c.overhang ? 1000 : 1500), x: 1000, xq: 500 },
   { name: 'fm > L', F: () => 1e15, L: 4000, E: 210000, Iy: 8.356e7, a: () => 1500, x: 1000, xq: 500 },
-  { name: 'units', F: () => 1, L: 1, E: 1, Iy: 1, a: (c) => (c.overhang ? 0.3 : 0.375), x: 0.5, xq: 0.15 },
-  { name: 'm', F: (c) => LOAD[c.kind] * MAGNITUDES[1].load(c.kind), L: 4, E: 2.1e11, Iy: 8.356e-5, a: () => 1.2, x: 3, xq: 0.6 },
+  { name: 'units', middle: true, F: () => 1, L: 1, E: 1, Iy: 1, a: (c) => (c.overhang ? 0.3 : 0.375), x: 0.5, xq: 0.15 },
+  { name: 'm', middle: true, F: (c) => LOAD[c.kind] * MAGNITUDES[1].load(c.kind), L: 4, E: 2.1e11, Iy: 8.356e-5, a: () => 1.2, x: 3, xq: 0.6 },
   { name: 'long overhang', only: (c) => c.overhang, F: (c) => LOAD[c.kind], L: 4000, E: 210000, Iy: 8.356e7, a: () => 1e6, x: 1000, xq: 5e5 },
 ];
 
@@ -322,7 +324,18 @@ const layoutOf = (page) =>
     const curve = svg.querySelector('[data-role="curve"]');
     const points = curve ? curve.getAttribute('points').trim().split(' ').map((p) => p.split(',').map(Number)) : [];
     for (let k = 1; k < points.length; ++k) lines.push({ name: 'curve', from: points[k - 1], to: points[k] });
-    return { texts, shapes, lines };
+    // Each dimension line, and the middle of its value's text.
+    const dimensions = [...svg.querySelectorAll('[data-role^="dimension-"]')].map((g) => {
+      const line = g.querySelector('line');
+      const text = box(g.querySelector('text'));
+      return {
+        name: g.querySelector('text').textContent,
+        middle: (Number(line.getAttribute('x1')) + Number(line.getAttribute('x2'))) / 2,
+        y: Number(line.getAttribute('y1')),
+        text: [(text[0] + text[2]) / 2, text[3]],
+      };
+    });
+    return { texts, shapes, lines, dimensions };
   });
 
 const overlaps = (a, b) => a[0] < b[2] && b[0] < a[2] && a[1] < b[3] && b[1] < a[3];
@@ -341,25 +354,30 @@ function passes(b, p, q) {
 describe('no label collides with another, with a shape or with a line', () => {
   for (const c of CASES) {
     test(`case ${c.nr}`, async () => {
-      const page = await chromium.open(1366, 657);
-      for (const v of AUDIT.filter((row) => row.only?.(c) ?? true)) {
-        const what = `case ${c.nr}, ${v.name}`;
-        const input = `n${c.nr}\nf${v.F(c)}\nl${v.L} ${v.E} ${v.Iy}\na${v.a(c)}\nx${v.x}\n${c.overhang ? `${v.xq}\n` : ''}g`;
-        await page.evaluate((text) => window.veldraPage.screen.paste(text), input);
-        await awaitOutputEnding(page, 'weiter mit bel.Taste..');
-        await awaitIdle(page);
-        const { texts, shapes, lines } = await layoutOf(page);
-        const found = [];
-        texts.forEach((t, k) => {
-          for (const other of texts.slice(k + 1)) if (overlaps(t.box, other.box)) found.push(`"${t.name}" over "${other.name}"`);
-          for (const s of shapes) if (overlaps(t.box, s.box)) found.push(`"${t.name}" over ${s.name}`);
-          for (const l of lines) if (passes(t.box, l.from, l.to)) found.push(`"${t.name}" crossed by ${l.name}`);
-        });
-        assert.deepEqual([...new Set(found)], [], what);
-        await page.evaluate(() => window.veldraPage.screen.paste(' '));
+      for (const phone of [false, true]) {
+        const page = phone ? await chromium.open(390, 844) : await chromium.open(1366, 657);
+        for (const v of AUDIT.filter((row) => (row.only?.(c) ?? true) && (!phone || row.phone))) {
+          const what = `case ${c.nr}, ${v.name}${phone ? ', phone' : ''}`;
+          const input = `n${c.nr}\nf${v.F(c)}\nl${v.L} ${v.E} ${v.Iy}\na${v.a(c)}\nx${v.x}\n${c.overhang ? `${v.xq}\n` : ''}g`;
+          await page.evaluate((text) => window.veldraPage.screen.paste(text), input);
+          await awaitOutputEnding(page, 'weiter mit bel.Taste..');
+          await awaitIdle(page);
+          const { texts, shapes, lines, dimensions } = await layoutOf(page);
+          const found = [];
+          texts.forEach((t, k) => {
+            for (const other of texts.slice(k + 1)) if (overlaps(t.box, other.box)) found.push(`"${t.name}" over "${other.name}"`);
+            for (const s of shapes) if (overlaps(t.box, s.box)) found.push(`"${t.name}" over ${s.name}`);
+            for (const l of lines) if (passes(t.box, l.from, l.to)) found.push(`"${t.name}" crossed by ${l.name}`);
+          });
+          for (const d of v.middle ? dimensions : []) {
+            if (Math.abs(d.text[0] - d.middle) > 1 || d.text[1] > d.y) found.push(`"${d.name}" not over the middle of its line`);
+          }
+          assert.deepEqual([...new Set(found)], [], what);
+          await page.evaluate(() => window.veldraPage.screen.paste(' '));
+        }
+        assert.deepEqual(page.errors, []);
+        await page.close();
       }
-      assert.deepEqual(page.errors, []);
-      await page.close();
     });
   }
 });
