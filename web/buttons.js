@@ -1,11 +1,12 @@
-// The key buttons at a key wait, the number pad while a number is typed: on
-// a phone, what its own keyboard may not offer. Both type into the same
-// queue as the keyboard. A tap keeps the phone's keyboard closed; after a
-// click with a mouse or a pen the keyboard types into the terminal again,
-// without another click. After a run, the buttons rest and "Neu starten"
-// offers the next.
+// The key buttons at the menu, the number pad while a number is typed, and
+// "Weiter" where any key goes on (a pause): on a phone, what its own keyboard
+// may not offer, and never a command that a pause would take as its key.
+// All type into the same queue as the keyboard. A tap keeps the phone's
+// keyboard closed; after a click with a mouse or a pen the keyboard types
+// into the terminal again, without another click. After a run, the buttons
+// rest and "Neu starten" offers the next.
 
-import { NUMBER_WANTED, RUNNING } from './status.js';
+import { ANY_KEY, NUMBER_WANTED, RUNNING } from './status.js';
 
 // What the pad's keys that type no character send, as a terminal's keys do:
 // Backspace, the end-of-file key that hands over the line as it is (or keeps
@@ -13,12 +14,11 @@ import { NUMBER_WANTED, RUNNING } from './status.js';
 const CONTROLS = { erase: '\x7f', keep: '\x04', enter: '\n' };
 
 export class KeyButtons {
-  // keys, pad: the two groups of buttons; restart: the button for a new run.
-  constructor({ keys, pad, restart }) {
-    this.keys = keys;
-    this.pad = pad;
+  // keys, pad, goOn: the groups of buttons; restart: the button for a new run.
+  constructor({ keys, pad, goOn, restart }) {
+    this.groups = { keys, pad, goOn };
     this.restart = restart;
-    this.buttons = [...keys.querySelectorAll('button'), ...pad.querySelectorAll('button')];
+    this.buttons = [keys, pad, goOn].flatMap((group) => [...group.querySelectorAll('button')]);
   }
 
   activate(calculator) {
@@ -42,14 +42,15 @@ export class KeyButtons {
     this.restart.addEventListener('click', restart);
     this.subscriptions = [
       calculator.on('start', () => {
-        this.showInput(false);
+        this.show('keys', RUNNING);
         this.restart.hidden = true;
         this.setEnabled(true);
       }),
-      calculator.on('lineRead', (reading) => this.showInput(reading)),
+      calculator.on('keyWait', (anyKey) => (anyKey ? this.show('goOn', ANY_KEY) : this.show('keys', RUNNING))),
+      calculator.on('lineRead', (reading) => (reading ? this.show('pad', NUMBER_WANTED) : this.show('keys', RUNNING))),
       calculator.on('end', () => {
         this.setEnabled(false);
-        this.showInput(false);
+        this.show('keys');
         this.restart.hidden = false;
       }),
       {
@@ -68,13 +69,11 @@ export class KeyButtons {
     for (const s of this.subscriptions) s.dispose();
   }
 
-  // The pad while a line is read, with the status line saying so; else the keys.
-  showInput(readingLine) {
-    const status = this.calculator.statusLine;
-    this.keys.dataset.active = String(!readingLine);
-    this.pad.dataset.active = String(readingLine);
-    if (readingLine) status.say(NUMBER_WANTED);
-    else if (status.says(NUMBER_WANTED)) status.say(RUNNING);
+  // The group `name` in use, the others resting in the same place; the
+  // status line says what the program wants, where given.
+  show(name, wanted) {
+    for (const [group, element] of Object.entries(this.groups)) element.dataset.active = String(group === name);
+    if (wanted !== undefined) this.calculator.statusLine.want(wanted);
   }
 
   setEnabled(enabled) {

@@ -4,7 +4,8 @@
 // told to the addons loaded into it (activate(calculator), dispose()), in the
 // manner of xterm.js's addons:
 //   start(run)      a run begins
-//   keyWait()       the program waits for a key
+//   keyWait(any)    the program waits for a key: any key that goes on (true),
+//                   or one of the menu's
 //   lineRead(bool)  it starts editing a typed line (a number), or has it
 //   note(note)      a note beside the dialogue: {kind, text}
 //   flood(bool)     a paste too large to show as it is read begins, or is read
@@ -13,6 +14,9 @@
 import { loadProgram } from './program.js';
 import { SessionRecord } from './session.js';
 import { RUNNING } from './status.js';
+
+export const ENDED =
+  'Die Rechnung ist beendet (Taste q). „Neu starten“ beginnt eine neue, mit allen Werten auf null.';
 import { ProgramTerminal } from './terminal.js';
 
 export class Calculator {
@@ -55,6 +59,7 @@ export class Calculator {
   // Keys typed, clicked or pasted, into the run's input queue.
   type(data) {
     this.lastKeyAt = performance.now();
+    this.statusLine.keyTyped();
     this.run?.type(data);
   }
 
@@ -73,7 +78,8 @@ export class Calculator {
   async start(replay = null) {
     // The first run has the terminal as it was opened.
     if (this.run !== null) this.screen.reset();
-    this.statusLine.say(RUNNING);
+    this.statusLine.keyTyped();
+    this.statusLine.want(RUNNING);
     this.status = null;
     this.failure = null;
     this.keyWaits = 0;
@@ -90,14 +96,14 @@ export class Calculator {
           this.lastOutputAt = performance.now();
           done();
         }),
-      onKeyWait: () => {
+      onKeyWait: (anyKey) => {
         this.keyWaits += 1;
         this.notesEnded = true;
         if (this.keyWaits === 1) {
           this.menuShownAt ??= performance.now();
           menuShown();
         }
-        this.emit('keyWait');
+        this.emit('keyWait', anyKey);
       },
       // The notes of one command (a report's can be several) stand together.
       onNote: (note) => {
@@ -144,11 +150,12 @@ export class Calculator {
     this.readingLine = false;
     if (error === null) {
       this.status = status;
-      this.statusLine.say(`Programm beendet (Status ${status}).`);
+      this.statusLine.want(ENDED);
     } else {
       this.failure = String(error?.message ?? error);
-      this.statusLine.say(`Das Programm ist mit einem Fehler abgebrochen (${this.failure}). Bitte neu starten.`);
+      this.statusLine.want(`Das Programm ist mit einem Fehler abgebrochen (${this.failure}). Bitte neu starten.`);
     }
+    this.statusLine.keyTyped();
     this.emit('end');
   }
 

@@ -51,9 +51,10 @@ export class KeepButtons {
     this.noteMidNumber();
   }
 
+  // The session as the screen shows it: the output with the values typed.
   saveOutput() {
     const { run } = this.calculator;
-    offerFile('ausgabe.txt', run?.outputBytes() ?? new Uint8Array(0), 'text/plain');
+    offerFile('ausgabe.txt', run?.screenBytes() ?? new Uint8Array(0), 'text/plain');
     this.noteMidNumber();
     if (run?.outputDropped > 0) {
       this.calculator.statusLine.say(

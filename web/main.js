@@ -19,7 +19,7 @@ const screen = openScreen(box, fit.wanted());
 screen.loadAddon(fit);
 
 const calculator = new Calculator(screen, statusLine);
-calculator.loadAddon(new KeyButtons({ keys: byId('keys'), pad: byId('pad'), restart: byId('restart') }));
+calculator.loadAddon(new KeyButtons({ keys: byId('keys'), pad: byId('pad'), goOn: byId('go-on'), restart: byId('restart') }));
 const link = calculator.loadAddon(new LinkKeeper(byId('copy-link')));
 const later = { drawing: null };
 exposeTestHooks({ screen, calculator, later });

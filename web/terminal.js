@@ -34,6 +34,18 @@ const PASTE_PIECE = 64 * 1024;
 // only counted.
 export const KEPT_OUTPUT = 64 * 1024 * 1024;
 
+const ERASE = '\b \b';
+
+// Takes the last character of the current line off `pieces` (texts).
+function takeBack(pieces) {
+  for (let k = pieces.length - 1; k >= 0; --k) {
+    if (pieces[k] === '') continue;
+    if (pieces[k].endsWith('\n')) return;
+    pieces[k] = pieces[k].slice(0, -1);
+    return;
+  }
+}
+
 const encoder = new TextEncoder();
 const latin1 = new TextDecoder('latin1');
 
@@ -52,7 +64,8 @@ const yieldToBrowser = () =>
 export class ProgramTerminal {
   // show(text, done): puts text on the screen (program output and echo
   // alike) and calls done() once it is shown.
-  // onKeyWait(): called each time the program waits for a key.
+  // onKeyWait(anyKey): called each time the program waits for a key; anyKey
+  // when any key goes on (a pause), else the key is the menu's.
   // onNote({kind, text}): a note for the user beside the dialogue (what a
   // terminal shows on standard error): what it is about, and one line.
   // onLineRead(reading): called with true when the program starts editing a
@@ -89,8 +102,15 @@ export class ProgramTerminal {
     this.output = []; // the program's output, as chunks, KEPT_OUTPUT at most
     this.outputKept = 0;
     this.outputDropped = 0;
+    this.echoes = []; // the echo of what was typed: {at, text}, `at` bytes into the output
     this.failure = null; // the error that ended the run, if one did
     this.ended = false;
+    this.anyKey = false; // the next key read is one that any key answers
+  }
+
+  // What the program's next key is for: any key that goes on, or the menu's.
+  waiting(anyKey) {
+    this.anyKey = anyKey;
   }
 
   // Bytes typed or pasted; a string is taken as UTF-8, as a terminal sends it.
@@ -159,9 +179,36 @@ export class ProgramTerminal {
     this.display(latin1.decode(bytes).replaceAll('\n', '\r\n'));
   }
 
-  // What the terminal shows of a line being typed: shown, not kept.
+  // What the terminal shows of a line being typed: shown, and kept beside
+  // the output while that is kept.
   echo(bytes) {
-    if (bytes.length > 0) this.display(latin1.decode(bytes).replaceAll('\n', '\r\n'));
+    if (bytes.length === 0) return;
+    const text = latin1.decode(bytes);
+    if (this.outputDropped === 0) this.echoes.push({ at: this.outputKept, text });
+    this.display(text.replaceAll('\n', '\r\n'));
+  }
+
+  // What the terminal has shown, as bytes: the program's output with the
+  // echo of what was typed in its place, each erased character taken back
+  // (a terminal erases one with "\b \b").
+  screenBytes() {
+    const output = this.outputText();
+    const shown = [];
+    let from = 0;
+    for (const { at, text } of this.echoes) {
+      shown.push(output.slice(from, at));
+      from = at;
+      for (let k = 0; k < text.length; ++k) {
+        if (text.startsWith(ERASE, k)) {
+          takeBack(shown);
+          k += ERASE.length - 1;
+        } else {
+          shown.push(text[k]);
+        }
+      }
+    }
+    shown.push(output.slice(from));
+    return Uint8Array.from(shown.join(''), (c) => c.charCodeAt(0));
   }
 
   // A note from the program, shown beside the terminal, not in it: what it
@@ -192,7 +239,7 @@ export class ProgramTerminal {
   // The next byte as a key, unechoed; -1 once the run has ended.
   async readKey() {
     try {
-      this.onKeyWait();
+      this.onKeyWait(this.anyKey);
       const key = await this.nextByte();
       if (!this.ended) this.record.key(key);
       return key;

@@ -29,6 +29,13 @@ void onReport(const veldra::dialogue::InputState& state) {
   gPrinted = veldra::drawing::Printed{state.Nr, state.beam};
 }
 
+// The page's terminal hears what the next key is for (web/terminal.js).
+EM_JS(void, veldra_waiting, (int anyKey), { Module.veldraTerminal.waiting(anyKey > 0); });
+
+void onWaiting(veldra::dialogue::KeyWait wait) {
+  veldra_waiting(wait == veldra::dialogue::KeyWait::kAnyKey ? 1 : 0);
+}
+
 }  // namespace
 
 // The drawing of the values entered so far (see drawing/drawing_json.h).
@@ -74,6 +81,7 @@ int main() {
   veldra::console::StdoutSink out;
   veldra::console::SystemNotes notes;
   veldra::console::Console console(in, out, &notes);
-  const int status = veldra::dialogue::runMenu(console, gState, onReport);
+  const int status =
+      veldra::dialogue::runMenu(console, gState, {.reported = onReport, .waiting = onWaiting});
   return veldra::dialogue::statusAtEnd(status, out.finish(), notes);
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -21,34 +22,40 @@ using console::Console;
 struct Session {
   Console& console;
   InputState& state;
-  ReportListener reported;
+  Listeners listeners;
+
+  // Waits for a key that is for `wait`; none once no key can come any more.
+  std::optional<int> waitKey(KeyWait wait) {
+    if (listeners.waiting != nullptr) listeners.waiting(wait);
+    return console.waitKey();
+  }
 };
 
 // Whether the session goes on after a command.
 enum class Flow { Continue, Stop };
 
 // Waits for any key. Stops the session when none can come any more.
-Flow anyKey(Console& console) { return console.waitKey() ? Flow::Continue : Flow::Stop; }
+Flow anyKey(Session& session) {
+  return session.waitKey(KeyWait::kAnyKey) ? Flow::Continue : Flow::Stop;
+}
 
-Flow pause(Console& console) {
-  console.print(kPausePrompt);
-  return anyKey(console);
+Flow pause(Session& session) {
+  session.console.print(kPausePrompt);
+  return anyKey(session);
 }
 
 Flow showBanner(Session& session) {
-  Console& console = session.console;
-  console.print(kBanner);
-  return pause(console);
+  session.console.print(kBanner);
+  return pause(session);
 }
 
 Flow showCatalogue(Session& session) {
-  Console& console = session.console;
   auto line = beam::loadCases().begin();
   for (const std::size_t length : kCataloguePageLengths) {
     for (std::size_t k = 0; k < length; ++k, ++line) {
-      console.print(catalogueLine(line->Nr, line->title));
+      session.console.print(catalogueLine(line->Nr, line->title));
     }
-    if (pause(console) == Flow::Stop) return Flow::Stop;
+    if (pause(session) == Flow::Stop) return Flow::Stop;
   }
   return Flow::Continue;
 }
@@ -75,7 +82,7 @@ Flow enterCaseNumber(Session& session) {
   // a rejected number stays stored.
   if (beam::findLoadCase(s.Nr) != nullptr) return Flow::Continue;
   console.print(kNoSuchCase);
-  return anyKey(console);
+  return anyKey(session);
 }
 
 // Prints a prompt and reads a value into `field` (unchanged when nothing
@@ -124,7 +131,7 @@ Flow enterCoordinates(Session& session) {
 
 Flow showValues(Session& session) {
   session.console.print(valuesText(session.state));
-  return pause(session.console);
+  return pause(session);
 }
 
 // The report, then on standard error a note for each value that puts the
@@ -137,8 +144,8 @@ Flow computeResults(Session& session) {
     const Note n = caveatNote(caveat, *beam::findLoadCase(s.Nr), s.beam);
     session.console.note(n.kind, n.text);
   }
-  if (session.reported != nullptr) session.reported(s);
-  return pause(session.console);
+  if (session.listeners.reported != nullptr) session.listeners.reported(s);
+  return pause(session);
 }
 
 Flow quit(Session& /*session*/) { return Flow::Stop; }
@@ -209,11 +216,11 @@ int runMenu(Console& console) {
   return runMenu(console, state);
 }
 
-int runMenu(Console& console, InputState& state, ReportListener reported) {
-  Session session{console, state, reported};
+int runMenu(Console& console, InputState& state, Listeners listeners) {
+  Session session{console, state, listeners};
   for (;;) {
     console.print(kMenu);
-    const std::optional<int> key = console.waitKey();
+    const std::optional<int> key = session.waitKey(KeyWait::kMenu);
     if (!key) break;
     const auto* command = std::find_if(kKeyCommands.begin(), kKeyCommands.end(),
                                        [&](const KeyCommand& c) { return c.key == *key; });

@@ -36,13 +36,22 @@ int statusAtEnd(int status, const std::optional<std::string>& outputFailure,
 // each with its line end, without the pause prompt.
 [[nodiscard]] std::string valuesText(const InputState& state);
 
-// Called with the values whose report key g has just printed, before its pause.
-using ReportListener = void (*)(const InputState& state);
+// What a key is waited for: a command at the menu, or any key that goes on
+// (after the pause prompt, and after a case number that names no case).
+enum class KeyWait { kMenu, kAnyKey };
+
+// Whom the dialogue tells what it does, besides its output; each may be null.
+struct Listeners {
+  // The values whose report key g has just printed, before its pause.
+  void (*reported)(const InputState& state) = nullptr;
+  // What the next key is for, just before the dialogue waits for it.
+  void (*waiting)(KeyWait wait) = nullptr;
+};
 
 // The same, on a state that the caller owns: it holds the values entered, and
 // the caller may read it whenever the dialogue waits (to draw the beam, say).
-// `reported`, when given, hears of each report printed. The dialogue never
-// learns who reads or listens.
-int runMenu(console::Console& console, InputState& state, ReportListener reported = nullptr);
+// `listeners` hear of each report printed and each key wait. The dialogue
+// never learns who reads or listens.
+int runMenu(console::Console& console, InputState& state, Listeners listeners = {});
 
 }  // namespace veldra::dialogue

@@ -4,6 +4,7 @@
 
 #include <numeric>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "beam/catalogue.h"
@@ -133,6 +134,28 @@ TEST(Dialogue, ShowsAgainWhatIsAskedAfterAStop) {
     EXPECT_EQ(runMenu(console), 113);
     EXPECT_EQ(stopped.shownAgain, r.shown) << r.script;
     EXPECT_EQ(out.text(), run(r.script).output) << r.script;
+  }
+}
+
+// Whoever runs the dialogue hears what each key is for: a command at the
+// menu (M), or any key that goes on (A).
+TEST(Dialogue, SaysWhatEachKeyIsFor) {
+  static std::string heard;
+  const Listeners listeners{.waiting = [](KeyWait w) { heard += w == KeyWait::kMenu ? 'M' : 'A'; }};
+  for (const auto& [script, waits] : std::vector<std::pair<std::string, std::string>>{
+           {"i q", "MAM"},
+           {"b   q", "MAAAM"},
+           {"n3\n q", "MAM"},
+           {"n2\nq", "MM"},
+           {"w g q", "MAMAM"},
+       }) {
+    heard.clear();
+    ScriptedSource in(script);
+    CapturedSink out;
+    console::Console console(in, out);
+    InputState state;
+    EXPECT_EQ(runMenu(console, state, listeners), 113);
+    EXPECT_EQ(heard, waits) << script;
   }
 }
 

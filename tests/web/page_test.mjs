@@ -87,15 +87,18 @@ test('function and cursor keys deliver their escape codes, a key each', async ()
   await page.close();
 });
 
-test('the command buttons type their keys', async () => {
+test('the command buttons type their keys, and "Weiter" goes on at a pause', async () => {
   const page = await open();
   await page.click('#keys button[data-key="w"]');
-  await page.keyboard.press('Space');
+  await page.waitForSelector('#go-on[data-active="true"]');
+  assert.equal(await page.$eval('#keys', (e) => e.dataset.active), 'false', 'no command that the pause would take');
+  await page.click('#go-on button');
+  await page.waitForSelector('#keys[data-active="true"]');
   await page.click('#keys button[data-key="q"]');
   await runEnded(page);
   const t = transcripts.find((s) => s.name === 'w_at_start_shows_zeros');
   assert.equal(await outputOf(page), t.expected);
-  assert.match(await page.$eval('#status', (e) => e.textContent), /Status 113/);
+  assert.match(await page.$eval('#status', (e) => e.textContent), /Rechnung ist beendet.*Neu starten/);
   assert.equal(await page.$eval('#restart', (e) => e.hidden), false);
   await page.close();
 });
@@ -297,12 +300,14 @@ test('an error that stops the run is shown, with a new run offered', async () =>
 
 describe('notes go to the status line, not into the terminal', () => {
   // The session, the status line afterwards, and what the dialogue printed.
-  for (const [name, keys, note, printed] of [
+  // A note stands until the next key, also where the program asks on.
+  for (const [name, keys, note, printed, until = 'weiter mit bel.Taste..'] of [
     [
       'what a read dropped',
-      'f12,5\nw',
+      'f12,5\n',
       '"12,5" gelesen als 12, ",5" verworfen - Dezimalpunkt verwenden: 12.5',
-      /F\/M\/q\/q2 = 12\.000000\n/,
+      /F\/M\/q\/q1\/q2= Biegelinie,i Info\n/,
+      'F8 q Exit\n',
     ],
     [
       'the notes of a report, together',
@@ -311,12 +316,20 @@ describe('notes go to the status line, not into the terminal', () => {
         'xq = 1500.000000 liegt nicht auf dem Kragarm (0 bis a = 1000.000000)',
       /Ergebnisse Biegefall 11\n/,
     ],
+    [
+      'a word read for L, with E asked next',
+      'f10 kN/m\nl',
+      '"kN/m" ist keine Zahl - L bleibt 0.000000',
+      /F8 q Exit\nLaenge,E-Mo\.,Traegheitsm\.\nL = \nE = $/,
+      '\nE = ',
+    ],
   ]) {
     test(name, async () => {
       const page = await open();
       await page.click('#terminal');
       await typeKeys(page, keys);
-      await awaitOutputEnding(page, 'weiter mit bel.Taste..');
+      await awaitOutputEnding(page, until);
+      await page.waitForFunction(() => window.veldraPage.run.idle());
       assert.equal(await page.$eval('#status', (e) => e.textContent), note);
       const output = await outputOf(page);
       assert.ok(!output.includes('verworfen') && !output.includes('liegt nicht'), 'the dialogue stays as it is');
