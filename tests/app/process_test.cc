@@ -243,7 +243,7 @@ TEST(Program, AnswersHelpAndVersionAndRefusesOtherArguments) {
             std::string::npos);
   const Finished version = run("", {.arguments = {"--version"}});
   EXPECT_EQ(version.status, 0);
-  EXPECT_TRUE(version.output.starts_with("veldra 1.")) << version.output;
+  EXPECT_TRUE(version.output.starts_with("veldra 2.")) << version.output;
   // The note names the first argument that is not known, or the second of two.
   for (const auto& [arguments, named] :
        std::vector<std::pair<std::vector<std::string>, std::string>>{
