@@ -126,6 +126,12 @@ describe('the page on every screen', () => {
       const page = await openAt(size);
       assert.ok((await overflow(page)) <= 0, `${await overflow(page)} px too wide`);
       assert.deepEqual(await seriousFaults(page), [], 'after the menu');
+      // No empty band between the buttons in use and the status line.
+      const gap = await page.evaluate(() => {
+        const buttons = [...document.querySelectorAll('#input [data-active="true"] button')];
+        return document.querySelector('#state').getBoundingClientRect().top - Math.max(...buttons.map((b) => b.getBoundingClientRect().bottom));
+      });
+      assert.ok(gap <= 24, `${size.name}: ${gap} px between the keys and the status line`);
 
       // Every key button on the screen, large enough to hit, and hit.
       for (const button of await page.$$('#keys button')) {
