@@ -27,10 +27,11 @@ if(VELDRA_HTML)
   endif()
 endif()
 
-# The library and its public headers (src/beam's file set), under
-# include/veldra so that consumers write <beam/cases.h>.
+# The libraries and their public headers (src/beam's and src/sections' file
+# sets), under include/veldra so that consumers write <beam/cases.h> and
+# <sections/sections.h>.
 set(veldra_cmake_dir ${CMAKE_INSTALL_LIBDIR}/cmake/veldra)
-install(TARGETS veldra_beam EXPORT veldraTargets
+install(TARGETS veldra_beam veldra_sections EXPORT veldraTargets
   ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT dev
   FILE_SET HEADERS DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/veldra COMPONENT dev)
 install(EXPORT veldraTargets NAMESPACE veldra:: DESTINATION ${veldra_cmake_dir} COMPONENT dev)
