@@ -12,6 +12,7 @@
 #include "beam/six_decimals.h"
 #include "dialogue/input_state.h"
 #include "dialogue/texts.h"
+#include "sections/sections.h"
 
 namespace veldra::dialogue {
 namespace {
@@ -194,6 +195,16 @@ std::optional<int> answerArguments(std::span<const std::string_view> arguments,
   if (arguments.size() == 1 && (arguments[0] == "--help" || arguments[0] == "--version")) {
     out.write(arguments[0] == "--help" ? usageText() : std::string(kVersion));
     return 0;
+  }
+  if (arguments.size() == 2 && arguments[0] == "--querschnitt") {
+    const sections::RolledSection* section = sections::findSection(arguments[1]);
+    if (section != nullptr) {
+      out.write(sectionText(*section));
+      return 0;
+    }
+    const Note n = unknownSectionNote(arguments[1]);
+    notes.note(n.kind, n.text);
+    return kUsageStatus;
   }
   const auto unknown = std::find_if(arguments.begin(), arguments.end(), [](std::string_view a) {
     return a != "--help" && a != "--version";

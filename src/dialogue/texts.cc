@@ -132,13 +132,30 @@ Note unknownArgumentNote(std::string_view argument) {
                                   " - veldra --help zeigt, was veldra kennt"};
 }
 
+Note unknownSectionNote(std::string_view name) {
+  return {"unknown-section", "kein Querschnitt namens " + quotedWord(name) +
+                                 " - bekannt sind IPE 80 bis 600, HEA 100 bis 1000 und HEB "
+                                 "100 bis 1000, etwa --querschnitt \"IPE 200\""};
+}
+
+std::string sectionText(const sections::RolledSection& section) {
+  const auto mm = [](double v) { return sections::scaled(v, 0) + " mm"; };
+  const auto moment = [](std::string_view axis, double cm4) {
+    return std::string(axis) + " = " + sections::scaled(cm4, 0) +
+           " cm^4 = " + sections::scaled(cm4, 4) + " mm^4\n";
+  };
+  return sections::nameOf(section) + " (EN 10365): h = " + mm(section.h) +
+         ", b = " + mm(section.b) + ", tw = " + mm(section.tw) + ", tf = " + mm(section.tf) +
+         ", r = " + mm(section.r) + "\n" + moment("Iy", section.Iy) + moment("Iz", section.Iz);
+}
+
 std::string usageText() {
   // The statuses right-aligned in their column, as the table shows them.
   const auto status = [](int code) {
     std::string text = std::to_string(code);
     return std::string(5 - text.size(), ' ') + text;
   };
-  return "Aufruf: veldra [--help | --version]\n"
+  return "Aufruf: veldra [--help | --version | --querschnitt NAME]\n"
          "\n"
          "VELDRA berechnet die elastische Durchbiegung gerader Traeger fuer dreizehn\n"
          "Biegefaelle. Ohne Argument beginnt der Dialog: eine Taste waehlt den Befehl,\n"
@@ -156,14 +173,18 @@ std::string usageText() {
          "Optionen:\n"
          "  --help     diese Hilfe\n"
          "  --version  Version und Lizenz\n"
+         "  --querschnitt NAME\n"
+         "             Abmessungen, Iy und Iz eines Walzprofils: IPE 80 bis 600, HEA und\n"
+         "             HEB 100 bis 1000, etwa --querschnitt \"IPE 200\" (Gross- und\n"
+         "             Kleinschreibung und Leerzeichen gleich)\n"
          "\n"
          "Exit-Status:\n" +
          status(kExitStatus) +
          "  am Ende jedes Dialogs: nach q, am Ende der Eingabe, oder wenn der Leser\n"
          "       der Ausgabe fortgeht\n" +
-         status(0) + "  nach --help und --version\n" + status(kUsageStatus) +
-         "  bei einem Argument, das veldra nicht kennt\n" + status(kOutputFailedStatus) +
-         "  wenn die Ausgabe nicht geschrieben werden konnte\n";
+         status(0) + "  nach --help, --version und --querschnitt mit einem bekannten Namen\n" +
+         status(kUsageStatus) + "  bei einem Argument, das veldra nicht kennt\n" +
+         status(kOutputFailedStatus) + "  wenn die Ausgabe nicht geschrieben werden konnte\n";
 }
 
 const std::string_view kVersion =

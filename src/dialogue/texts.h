@@ -11,6 +11,7 @@
 
 #include "beam/cases.h"
 #include "beam/caveats.h"
+#include "sections/sections.h"
 
 namespace veldra::dialogue {
 
@@ -72,6 +73,11 @@ Note caveatNote(beam::Caveat caveat, const beam::LoadCase& c, const beam::Inputs
 Note outputFailedNote(std::string_view reason);
 // An argument that the program does not know.
 Note unknownArgumentNote(std::string_view argument);
+// --querschnitt with a name that names no section: the name, and the families.
+Note unknownSectionNote(std::string_view name);
+// What --querschnitt prints of a section: its name and dimensions, then Iy and
+// Iz in cm^4 and mm^4, ASCII, each line with its end.
+std::string sectionText(const sections::RolledSection& section);
 
 // The answers to --help and --version.
 std::string usageText();

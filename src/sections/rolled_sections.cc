@@ -8,18 +8,18 @@
 
 namespace veldra::sections {
 
-constexpr RolledSection ipe(int size, double h, double b, double tw, double tf, double r,
-                            double Iy, double Iz) {
+constexpr RolledSection ipe(int size, double h, double b, double tw, double tf, double r, double Iy,
+                            double Iz) {
   return {Family::kIPE, size, h, b, tw, tf, r, Iy, Iz};
 }
 
-constexpr RolledSection hea(int size, double h, double b, double tw, double tf, double r,
-                            double Iy, double Iz) {
+constexpr RolledSection hea(int size, double h, double b, double tw, double tf, double r, double Iy,
+                            double Iz) {
   return {Family::kHEA, size, h, b, tw, tf, r, Iy, Iz};
 }
 
-constexpr RolledSection heb(int size, double h, double b, double tw, double tf, double r,
-                            double Iy, double Iz) {
+constexpr RolledSection heb(int size, double h, double b, double tw, double tf, double r, double Iy,
+                            double Iz) {
   return {Family::kHEB, size, h, b, tw, tf, r, Iy, Iz};
 }
 

@@ -52,14 +52,13 @@ std::string nameOf(const RolledSection& s) {
 const RolledSection* findSection(std::string_view name) {
   std::string wanted;
   for (const char c : name) {
-    if (c != ' ' && c != '\t') wanted += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    if (c != ' ' && c != '\t')
+      wanted += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
   }
-  const auto* found = std::find_if(kRolledSections.begin(), kRolledSections.end(),
-                                   [&wanted](const RolledSection& s) {
-                                     return std::string(familyName(s.family)) +
-                                                std::to_string(s.size) ==
-                                            wanted;
-                                   });
+  const auto* found = std::find_if(
+      kRolledSections.begin(), kRolledSections.end(), [&wanted](const RolledSection& s) {
+        return std::string(familyName(s.family)) + std::to_string(s.size) == wanted;
+      });
   return found != kRolledSections.end() ? &*found : nullptr;
 }
 

@@ -87,15 +87,15 @@ extern const std::array<Material, 7> kMaterials;
 // force times a length, E a force per length squared, Iy a length to the
 // fourth.
 struct UnitSystem {
-  std::string_view name;       // "N und mm"
-  std::string_view force;      // "N"
-  std::string_view length;     // "mm"
-  std::string_view lineLoad;   // "N/mm"
-  std::string_view moment;     // "N·mm"
-  std::string_view modulus;    // "N/mm²"
+  std::string_view name;          // "N und mm"
+  std::string_view force;         // "N"
+  std::string_view length;        // "mm"
+  std::string_view lineLoad;      // "N/mm"
+  std::string_view moment;        // "N·mm"
+  std::string_view modulus;       // "N/mm²"
   std::string_view secondMoment;  // "mm⁴"
-  int forceDecade;             // a force in N is one in this unit times 10^forceDecade
-  int lengthDecade;            // a length in mm is one in this unit times 10^lengthDecade
+  int forceDecade;                // a force in N is one in this unit times 10^forceDecade
+  int lengthDecade;               // a length in mm is one in this unit times 10^lengthDecade
 };
 
 extern const std::array<UnitSystem, 3> kUnitSystems;

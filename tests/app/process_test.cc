@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <iostream>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -238,7 +239,8 @@ TEST(Program, SaysWhereValuesPutTheBeamOutOfItsMeaning) {
 TEST(Program, AnswersHelpAndVersionAndRefusesOtherArguments) {
   const Finished help = run("", {.arguments = {"--help"}});
   EXPECT_EQ(help.status, 0);
-  EXPECT_TRUE(help.output.starts_with("Aufruf: veldra [--help | --version]\n")) << help.output;
+  EXPECT_TRUE(help.output.starts_with("Aufruf: veldra [--help | --version | --querschnitt NAME]\n"))
+      << help.output;
   EXPECT_NE(help.output.find("   64  bei einem Argument, das veldra nicht kennt\n"),
             std::string::npos);
   const Finished version = run("", {.arguments = {"--version"}});
@@ -258,6 +260,30 @@ TEST(Program, AnswersHelpAndVersionAndRefusesOtherArguments) {
     if (note.ends_with("\r\n")) note.erase(note.size() - 2, 1);  // Windows' text mode
     EXPECT_EQ(note, "veldra: unbekanntes Argument \"" + named +
                         "\" - veldra --help zeigt, was veldra kennt\n");
+  }
+}
+
+// --querschnitt: a rolled section's dimensions and moments of area, its name
+// in any case and with or without its blank; an unknown name is a bad argument.
+TEST(Program, NamesASectionsMomentsOfArea) {
+  const std::string ipe200 =
+      "IPE 200 (EN 10365): h = 200 mm, b = 100 mm, tw = 5.6 mm, tf = 8.5 mm, r = 12 mm\n"
+      "Iy = 1943 cm^4 = 19430000 mm^4\n"
+      "Iz = 142.4 cm^4 = 1424000 mm^4\n";
+  for (const auto& [name, status, output] : std::vector<std::tuple<std::string, int, std::string>>{
+           {"IPE 200", 0, ipe200},
+           {"ipe200", 0, ipe200},
+           {"HEB300", 0,
+            "HEB 300 (EN 10365): h = 300 mm, b = 300 mm, tw = 11 mm, tf = 19 mm, r = 27 mm\n"
+            "Iy = 25170 cm^4 = 251700000 mm^4\nIz = 8563 cm^4 = 85630000 mm^4\n"},
+           {"IPE 201", 64, ""},
+       }) {
+    const Finished f = run("", {.arguments = {"--querschnitt", name}});
+    EXPECT_EQ(f.status, status) << name;
+    std::string shown = f.output;
+    for (std::size_t at; (at = shown.find("\r\n")) != std::string::npos;) shown.erase(at, 1);
+    EXPECT_EQ(shown, output) << name;
+    EXPECT_EQ(f.errors.find("\"IPE 201\"") != std::string::npos, status == 64) << f.errors;
   }
 }
 
