@@ -17,24 +17,44 @@ using beam::LoadCase;
 
 bool normalPositive(double v) { return std::isfinite(v) && v >= DBL_MIN; }
 
-// The parts of the beam that are well defined, whatever else is not.
+// Where a sketch draws what is not given yet, in parts of the span: an
+// overhang, case 2's force, x, and xq on the overhang.
+constexpr double kSketchOverhang = 0.3;
+constexpr double kSketchForce = 0.4;
+constexpr double kSketchX = 0.7;
+constexpr double kSketchXq = 0.5;  // of the overhang
+
+// The parts of the beam that are well defined, whatever else is not. Before
+// the span is given (L is still 0), the case as a sketch: every part where
+// the case puts it in proportions of its own, each length and the load
+// named by its symbol until it is typed, and where x and xq are measured
+// from.
 class StructureBuilder {
  public:
-  StructureBuilder(const LoadCase& c, const Inputs& in) : c_(c), in_(in) {
+  StructureBuilder(const LoadCase& c, const Inputs& in)
+      : c_(c), in_(in), sketch_(in.L == 0), drawn_(in) {
     const bool overhang = c.support == beam::Support::kOverhang;
-    spanOk_ = normalPositive(in.L);
-    overhangOk_ = overhang && spanOk_ && normalPositive(in.a) && std::isfinite(in.L + in.a);
-    length_ = overhangOk_ ? in.L + in.a : in.L;
+    if (sketch_) {
+      drawn_.L = 1;
+      drawn_.a = overhang ? kSketchOverhang : kSketchForce;
+      if (in.F == 0) drawn_.F = 1;  // a load not given points the way a positive one does
+    }
+    spanOk_ = normalPositive(drawn_.L);
+    overhangOk_ =
+        overhang && spanOk_ && normalPositive(drawn_.a) && std::isfinite(drawn_.L + drawn_.a);
+    length_ = overhangOk_ ? drawn_.L + drawn_.a : drawn_.L;
   }
 
-  // Whether there is a beam to draw: a span of a normal positive length.
+  // Whether there is a beam to draw: a span of a normal positive length, or
+  // a sketch.
   [[nodiscard]] bool spanOk() const { return spanOk_; }
+  [[nodiscard]] bool sketch() const { return sketch_; }
   // The drawn beam's length: L, on an overhang L + a.
   [[nodiscard]] double length() const { return length_; }
 
   [[nodiscard]] Structure build() const {
     Structure s{.support = c_.support};
-    const double b = in_.L / length_;
+    const double b = drawn_.L / length_;
     if (c_.support == beam::Support::kCantilever) {
       s.supports.push_back({SupportKind::kClamp, "clamp", 1, kClampB});
       s.ends.push_back({"free-end", 0, kFreeEndA});
@@ -46,40 +66,55 @@ class StructureBuilder {
       s.ends.push_back({"end-c", 1, kEndC});
       s.overhang = OverhangPart{b, 1, kOverhangName};
     }
-    s.dimensions.push_back({"dimension-L", 0, b, valueLabel("L", in_.L)});
-    if (overhangOk_) s.dimensions.push_back({"dimension-a", b, 1, valueLabel("a", in_.a)});
+    s.dimensions.push_back({"dimension-L", 0, b, label("L", in_.L)});
+    if (overhangOk_) s.dimensions.push_back({"dimension-a", b, 1, label("a", in_.a)});
     // Case 2's force stands at a from A; on a support it gets no dimension.
-    if (c_.loadAt == &beam::atDistanceA && in_.a > 0 && in_.a < in_.L) {
-      s.dimensions.push_back({"dimension-a", 0, in_.a / length_, valueLabel("a", in_.a)});
+    if (c_.loadAt == &beam::atDistanceA && drawn_.a > 0 && drawn_.a < drawn_.L) {
+      s.dimensions.push_back({"dimension-a", 0, drawn_.a / length_, label("a", in_.a)});
+    }
+    // A sketch shows where x is measured from (A, a cantilever's free end)
+    // and xq (B).
+    if (sketch_) {
+      s.dimensions.push_back({"dimension-x", 0, kSketchX * b, label("x", in_.x)});
+      if (overhangOk_) {
+        s.dimensions.push_back({"dimension-xq", b, b + kSketchXq * (1 - b), label("xq", in_.xq)});
+      }
     }
     s.load = load();
     return s;
   }
 
  private:
+  // "L = 4000", or in a sketch "L" for a value not typed yet.
+  [[nodiscard]] std::string label(std::string_view symbol, double value) const {
+    return sketch_ && value == 0 ? std::string(symbol) : valueLabel(symbol, value);
+  }
+
   // The load, where it stands on the drawn beam and its value is a number.
   [[nodiscard]] std::optional<Load> load() const {
     // An overhang's load stands on the overhang.
-    if (!std::isfinite(in_.F) || (c_.support == beam::Support::kOverhang && !overhangOk_)) {
+    if (!std::isfinite(drawn_.F) || (c_.support == beam::Support::kOverhang && !overhangOk_)) {
       return std::nullopt;
     }
     const auto onBeam = [this](double p) { return p >= 0 && p <= length_; };
-    const double from = c_.loadAt(in_);
-    const double to = c_.loadTo != nullptr ? c_.loadTo(in_) : from;
+    const double from = c_.loadAt(drawn_);
+    const double to = c_.loadTo != nullptr ? c_.loadTo(drawn_) : from;
     if (!onBeam(from) || !onBeam(to)) return std::nullopt;
-    const bool down = in_.F >= 0;
+    const bool down = drawn_.F >= 0;
     return Load{
         .kind = c_.load,
         .from = from / length_,
         .to = to / length_,
         .down = down,
         .clockwise = c_.load == beam::LoadKind::kMoment && c_.clockwise == down,
-        .label = valueLabel(beam::namesOf(c_.load).symbol, in_.F),
+        .label = label(beam::namesOf(c_.load).symbol, in_.F),
     };
   }
 
   const LoadCase& c_;
   const Inputs& in_;
+  bool sketch_;
+  Inputs drawn_;  // the values drawn: the ones given, a sketch's where none is
   bool spanOk_ = false;
   bool overhangOk_ = false;
   double length_ = 1;
@@ -298,13 +333,14 @@ Drawing drawCase(std::int32_t Nr, const Inputs& in, int points,
   double largest = 0;
   for (const beam::LinePoint& p : sampled.points) largest = std::max(largest, std::abs(p.w));
   const std::vector<beam::Caveat> caveats = beam::caveatsOfValues(*c, in);
-  d.status = lineStatus(*c, in, caveats, sampled.status, largest);
+  const StructureBuilder structure(*c, in);
+  d.status =
+      structure.sketch() ? Status::kSketch : lineStatus(*c, in, caveats, sampled.status, largest);
   const StatusEntry& status = entryOf(d.status);
   std::string statusNote(status.note);
   if (status.caveat) statusNote = noLineNote(noteOf(*status.caveat, *c, in), status.note);
   if (d.status != Status::kSampled) d.notes.push_back({status.name, statusNote});
 
-  const StructureBuilder structure(*c, in);
   if (structure.spanOk()) {
     d.beam = structure.build();
     if (!std::isfinite(in.F))
@@ -323,7 +359,7 @@ Drawing drawCase(std::int32_t Nr, const Inputs& in, int points,
   const beam::LoadKindNames& load = beam::namesOf(c->load);
   d.summary = summary({
       .title = c->title,
-      .span = structure.spanOk() ? typed(in.L) : std::string(),
+      .span = structure.spanOk() && !structure.sketch() ? typed(in.L) : std::string(),
       .noun = loaded ? load.noun : std::string_view(),
       .symbol = load.symbol,
       .load = typed(in.F),

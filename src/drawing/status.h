@@ -18,6 +18,7 @@ enum class Status {
   kSampled,         // the line is drawn
   kNoCase,          // no case chosen yet (Nr is 0)
   kUnknownCase,     // Nr names none of the thirteen cases
+  kSketch,          // the span not given yet (L is 0): the case as a sketch
   kNoSpan,          // L (or an overhang's a) missing or not positive
   kForceOffSpan,    // case 2's force outside the span
   kForceOnSupport,  // case 2's force on A or B
@@ -40,6 +41,10 @@ inline constexpr std::array kStatuses = {
     StatusEntry{Status::kSampled, "sampled", std::nullopt, ""},
     StatusEntry{Status::kNoCase, "no-case", std::nullopt, "Taste n, dann einer der Biegefälle"},
     StatusEntry{Status::kUnknownCase, "unknown-case", std::nullopt, "Es gibt die Biegefälle"},
+    StatusEntry{Status::kSketch, "sketch", std::nullopt,
+                "Skizze des Biegefalls: Taste f gibt die Last ein, l die Länge L, E und Iy, "
+                "a den Abstand a, x die Koordinaten; mit L, E und Iy erscheint die "
+                "Biegelinie."},
     StatusEntry{Status::kNoSpan, "no-span", beam::Caveat::kNoSpan, ""},
     StatusEntry{Status::kForceOffSpan, "force-off-span", beam::Caveat::kForceOffSpan, ""},
     StatusEntry{Status::kForceOnSupport, "force-on-support", beam::Caveat::kForceOnSupport, ""},

@@ -125,6 +125,48 @@ TEST(Scene, EachCaseIsHeldAndLoadedWhereItsHandbookSays) {
   }
 }
 
+// Before its span is given, the chosen case as a sketch: held and loaded as
+// its handbook draws it, each length and the load named by its symbol until
+// it is typed, and where x and xq are measured from.
+TEST(Scene, ACaseBeforeItsValuesIsASketchWithSymbols) {
+  for (const Shape& c : kShapes) {
+    for (const double F : {0.0, 10'000.0}) {
+      const Inputs in{.F = F};
+      const Drawing d = drawCase(c.Nr, in, 101);
+      const std::string what = "case " + std::to_string(c.Nr) + ", F " + std::to_string(F);
+      EXPECT_EQ(d.status, Status::kSketch) << what;
+      EXPECT_FALSE(d.line.has_value()) << what;
+      ASSERT_TRUE(d.beam && d.beam->load) << what;
+      EXPECT_EQ(d.beam->support, c.support) << what;
+      const char* symbol = c.kind == LoadKind::kForce    ? "F"
+                           : c.kind == LoadKind::kMoment ? "M"
+                                                         : "q";
+      EXPECT_EQ(d.beam->load->label, F == 0 ? symbol : std::string(symbol) + " = 10000") << what;
+      EXPECT_TRUE(d.beam->load->down) << what;
+      std::vector<std::string> named;
+      for (const Dimension& m : d.beam->dimensions) {
+        named.push_back(std::string(m.role) + " " + m.label);
+        // x from A (a cantilever's free end), xq from B.
+        if (m.role == "dimension-x") {
+          EXPECT_EQ(m.from, 0) << what;
+        } else if (m.role == "dimension-xq") {
+          EXPECT_EQ(m.from, d.beam->supports.back().u) << what;
+        }
+      }
+      const bool overhang = c.support == beam::Support::kOverhang;
+      std::vector<std::string> expected{"dimension-L L"};
+      if (overhang || c.Nr == 2) expected.emplace_back("dimension-a a");
+      expected.emplace_back("dimension-x x");
+      if (overhang) expected.emplace_back("dimension-xq xq");
+      EXPECT_EQ(named, expected) << what;
+    }
+  }
+  // Once typed, a value stands in place of its symbol.
+  const Drawing typedA = drawCase(2, {.a = 1'500, .x = 2'000}, 101);
+  EXPECT_EQ(typedA.beam->dimensions[1].label, "a = 1500");
+  EXPECT_EQ(typedA.beam->dimensions[2].label, "x = 2000");
+}
+
 // At every magnitude: the line drawn to the one scale its words state, as
 // large as can be seen and no larger than an eighth of the beam, and each
 // mark on the line where the report puts it.

@@ -238,7 +238,7 @@ describe('a note instead of what is not well defined, and nothing outside the pi
   for (const [name, session, note, drawn] of [
     ['no case chosen', 'l4000 210000 8.356e7\n', 'Taste n', []],
     ['a number that names no case', 'n3\nk', 'Es gibt die Biegefälle', []],
-    ['a zero span', 'n4\nf5\n', 'Länge L', []],
+    ['a case before its span, as a sketch', 'n4\nf5\n', 'Skizze', ['support-b', 'load-uniform', 'dimension-L', 'dimension-x']],
     ['a subnormal span', 'n4\nf5\nl1e-310 210000 8.356e7\n', 'subnormal', []],
     ['no stiffness', 'n4\nf5\nl4000 0 8.356e7\n', 'positiv und endlich', ['support-b', 'load-uniform']],
     ['a negative modulus', 'n1\nf5\nl4000 -210000 8.356e7\n', 'positiv und endlich', ['load-force']],
