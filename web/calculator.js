@@ -6,6 +6,7 @@
 //   start(run)      a run begins
 //   keyWait(any)    the program waits for a key: any key that goes on (true),
 //                   or one of the menu's
+//   asking(field)   a number read is next, for this value ("F", "E", ...)
 //   lineRead(bool)  it starts editing a typed line (a number), or has it
 //   note(note)      a note beside the dialogue: {kind, text}
 //   flood(bool)     a paste too large to show as it is read begins, or is read
@@ -23,7 +24,7 @@ export class Calculator {
   constructor(screen, statusLine) {
     this.screen = screen;
     this.statusLine = statusLine;
-    this.listeners = { start: [], keyWait: [], lineRead: [], note: [], flood: [], end: [] };
+    this.listeners = { start: [], keyWait: [], asking: [], lineRead: [], note: [], flood: [], end: [] };
     this.run = null; // the ProgramTerminal of the current run
     this.program = null; // the program of the current run, once it is loaded
     this.record = null; // the SessionRecord of the current run: what the program read
@@ -119,6 +120,7 @@ export class Calculator {
         this.screen.options.screenReaderMode = !flooding;
         this.emit('flood', flooding);
       },
+      onAsking: (field) => this.emit('asking', field),
       onLineRead: (reading) => {
         this.readingLine = reading;
         this.emit('lineRead', reading);

@@ -105,6 +105,7 @@ export function drawBeam(container, d, size = labelSizeIn(container)) {
   room.text(label(svg, 16, 28, d.title, { class: 'title', 'data-role': 'title' }));
   let y = 36 + font;
   if (d.subtitle) y = paragraph(svg, 16, y, d.subtitle, { class: 'label subtitle' }) + 4;
+  if (d.source) y = paragraph(svg, 16, y, d.source, { class: 'label subtitle', 'data-role': 'source' }) + 4;
   for (const note of d.notes) {
     y = paragraph(svg, 16, y + 4, note.text, { class: 'note', 'data-role': 'note', 'data-kind': note.kind });
   }

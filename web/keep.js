@@ -82,6 +82,7 @@ export class KeepButtons {
       report: report ?? '',
       current: report !== null && calculator.program._veldra_report_current() === 1,
       version: (calculator.programText('_veldra_version') ?? 'VELDRA').split('\n')[0],
+      units: calculator.programText('_veldra_units_note') ?? '',
       link: link !== null && link.length <= PRINTED_LINK ? link : null,
       linkNote: this.linkNote(link),
       date: new Date(),

@@ -26,13 +26,14 @@ exposeTestHooks({ screen, calculator, later });
 
 // What the first menu does not need comes once it is shown, and the page
 // starts the sooner for it: the drawing, printing and saving, keys typed on
-// the page itself, keeping the page for use offline.
+// the page itself, the section aid, keeping the page for use offline.
 const menuShown = calculator.on('keyWait', async () => {
   menuShown.dispose();
-  const [{ DrawingFollower }, { KeepButtons }, { PageKeys }, { OfflineKeeper }] = await Promise.all([
+  const [{ DrawingFollower }, { KeepButtons }, { PageKeys }, { SectionAid }, { OfflineKeeper }] = await Promise.all([
     import('./follow.js'),
     import('./keep.js'),
     import('./keyboard.js'),
+    import('./sections.js'),
     import('./offline.js'),
   ]);
   later.drawing = calculator.loadAddon(new DrawingFollower(byId('drawing')));
@@ -50,6 +51,7 @@ const menuShown = calculator.on('keyWait', async () => {
     }),
   );
   calculator.loadAddon(new PageKeys());
+  calculator.loadAddon(new SectionAid(byId('aid'), later.drawing));
   calculator.loadAddon(new OfflineKeeper());
 });
 

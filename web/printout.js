@@ -17,9 +17,10 @@ function add(parent, name, text, className) {
 //   report: the last report, '' before the first; current: whether it is the
 //   report of the values shown; version: the program's version line;
 //   link: the link of this calculation, or linkNote where there is none;
-//   date: when it is printed.
+//   units: what the units stated mean, '' where none are; date: when it is
+//   printed.
 export function fillPrintout(head, foot, printed) {
-  const { description, values, report, current, version, link, linkNote, date } = printed;
+  const { description, values, report, current, version, link, linkNote, units, date } = printed;
   head.replaceChildren();
   foot.replaceChildren();
   add(head, 'h2', 'VELDRA – Durchbiegung gerader Träger', 'print-title');
@@ -29,6 +30,8 @@ export function fillPrintout(head, foot, printed) {
   const day = date.toLocaleDateString('de-DE', { day: 'numeric', month: 'long', year: 'numeric' });
   const time = date.toLocaleTimeString('de-DE', { hour: '2-digit', minute: '2-digit' });
   add(head, 'p', `Gedruckt am ${day}, ${time} Uhr`, 'print-date');
+  if (description?.source) add(head, 'p', `Querschnitt: ${description.source}`, 'print-date');
+  if (units) add(head, 'p', units, 'print-date');
   if (values === null) {
     add(head, 'p', 'Der Rechner ist noch nicht geladen: es gibt noch keine Werte.', 'print-note');
     return;

@@ -68,6 +68,8 @@ export class ProgramTerminal {
   // when any key goes on (a pause), else the key is the menu's.
   // onNote({kind, text}): a note for the user beside the dialogue (what a
   // terminal shows on standard error): what it is about, and one line.
+  // onAsking(field): called before each number read with the value it is
+  // for ("Nr", "F", "L", "E", "Iy", "a", "x", "xq").
   // onLineRead(reading): called with true when the program starts editing a
   // typed line (a number), with false when it has it.
   // onFlood(flooding): called with true when more than FLOOD bytes are typed
@@ -80,6 +82,7 @@ export class ProgramTerminal {
     onKeyWait = () => {},
     onNote = () => {},
     onLineRead = () => {},
+    onAsking = () => {},
     onFlood = () => {},
     record = { key() {}, line() {} },
   }) {
@@ -90,6 +93,7 @@ export class ProgramTerminal {
     this.onKeyWait = onKeyWait;
     this.onNote = onNote;
     this.onLineRead = onLineRead;
+    this.onAsking = onAsking;
     this.notes = []; // every note of the run
     this.chunks = []; // typed input, in chunks; chunks[head] is read from `offset` on
     this.head = 0;
@@ -111,6 +115,11 @@ export class ProgramTerminal {
   // What the program's next key is for: any key that goes on, or the menu's.
   waiting(anyKey) {
     this.anyKey = anyKey;
+  }
+
+  // Which value the program's next number read is for: "F", "E", "Iy", ...
+  asking(field) {
+    this.onAsking(field);
   }
 
   // Bytes typed or pasted; a string is taken as UTF-8, as a terminal sends it.

@@ -30,6 +30,11 @@ struct Session {
     if (listeners.waiting != nullptr) listeners.waiting(wait);
     return console.waitKey();
   }
+
+  // Tells who listens which value the next number read is for.
+  void asking(std::string_view field) const {
+    if (listeners.asking != nullptr) listeners.asking(field);
+  }
 };
 
 // Whether the session goes on after a command.
@@ -77,6 +82,7 @@ Flow enterCaseNumber(Session& session) {
   Console& console = session.console;
   InputState& s = session.state;
   console.print(kAskCaseNumber);
+  session.asking("Nr");
   const Console::Read read = console.readInt(s.Nr);
   noteDropped(console, read, "Nr", std::to_string(s.Nr));
   // Tested on whatever Nr holds now, also after a read that converted nothing;
@@ -88,44 +94,42 @@ Flow enterCaseNumber(Session& session) {
 
 // Prints a prompt and reads a value into `field` (unchanged when nothing
 // converts), with a note when a typed character was dropped.
-void ask(Console& console, std::string_view prompt, double& field, std::string_view name) {
+void ask(Session& session, std::string_view prompt, double& field, std::string_view name) {
+  Console& console = session.console;
   console.print(prompt);
+  session.asking(name);
   const Console::Read read = console.readDouble(field);
   noteDropped(console, read, name, beam::sixDecimals(field));
 }
 
 Flow enterLoad(Session& session) {
-  Console& console = session.console;
   InputState& s = session.state;
-  ask(console, kAskLoad, s.beam.F, "F");
+  ask(session, kAskLoad, s.beam.F, "F");
   return Flow::Continue;
 }
 
 Flow enterSpanAndStiffness(Session& session) {
-  Console& console = session.console;
   InputState& s = session.state;
-  ask(console, kAskSpan, s.beam.L, "L");
-  ask(console, kAskModulus, s.beam.E, "E");
-  ask(console, kAskSecondMoment, s.beam.Iy, "Iy");
+  ask(session, kAskSpan, s.beam.L, "L");
+  ask(session, kAskModulus, s.beam.E, "E");
+  ask(session, kAskSecondMoment, s.beam.Iy, "Iy");
   return Flow::Continue;
 }
 
 Flow enterDistance(Session& session) {
-  Console& console = session.console;
   InputState& s = session.state;
-  ask(console, kAskDistance, s.beam.a, "a");
+  ask(session, kAskDistance, s.beam.a, "a");
   return Flow::Continue;
 }
 
 Flow enterCoordinates(Session& session) {
-  Console& console = session.console;
   InputState& s = session.state;
-  ask(console, kAskCoordinate, s.beam.x, "x");
+  ask(session, kAskCoordinate, s.beam.x, "x");
   // Only a beam with an overhang has a second coordinate; otherwise xq keeps
   // its value.
   const beam::LoadCase* c = beam::findLoadCase(s.Nr);
   if (c != nullptr && c->support == beam::Support::kOverhang) {
-    ask(console, kAskOverhangCoordinate, s.beam.xq, "xq");
+    ask(session, kAskOverhangCoordinate, s.beam.xq, "xq");
   }
   return Flow::Continue;
 }

@@ -46,6 +46,9 @@ struct Listeners {
   void (*reported)(const InputState& state) = nullptr;
   // What the next key is for, just before the dialogue waits for it.
   void (*waiting)(KeyWait wait) = nullptr;
+  // Which value the next number read is for ("Nr", "F", "L", "E", "Iy", "a",
+  // "x", "xq"), just before it is read.
+  void (*asking)(std::string_view field) = nullptr;
 };
 
 // The same, on a state that the caller owns: it holds the values entered, and

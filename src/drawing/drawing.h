@@ -21,6 +21,7 @@
 #include "beam/catalogue.h"
 #include "beam/report.h"
 #include "drawing/scale.h"
+#include "drawing/stated.h"
 #include "drawing/status.h"
 
 namespace veldra::drawing {
@@ -139,6 +140,7 @@ struct Drawing {
   Status status = Status::kNoCase;
   std::vector<Note> notes{};
   std::string summary{};  // the drawing in words, for a screen reader
+  std::string source{};   // the section and material of E and Iy, where stated and still held
   std::optional<Structure> beam{};
   std::optional<Line> line{};  // only with Status::kSampled
 };
@@ -146,8 +148,10 @@ struct Drawing {
 // The drawing of case Nr for the beam `in`, its line sampled at `points`
 // points. A marker's labels are the lines that key g printed for `printed`;
 // they are there only while `printed` holds the values drawn, so that the
-// drawing never shows a number that the terminal has not printed.
+// drawing never shows a number that the terminal has not printed. Where
+// `stated` gives units, lengths, loads and the marks' values carry them.
 [[nodiscard]] Drawing drawCase(std::int32_t Nr, const beam::Inputs& in, int points,
-                               const std::optional<Printed>& printed = std::nullopt);
+                               const std::optional<Printed>& printed = std::nullopt,
+                               const Stated& stated = {});
 
 }  // namespace veldra::drawing

@@ -85,6 +85,7 @@ std::string toJson(const Drawing& d) {
     json.beginObject().key("kind").value(n.kind).key("text").value(n.text).endObject();
   }
   json.endArray().key("summary").value(d.summary);
+  if (!d.source.empty()) json.key("source").value(d.source);
   if (d.beam) write(json, *d.beam);
   if (d.line) write(json, *d.line);
   json.endObject();

@@ -31,8 +31,8 @@ constexpr double kSketchXq = 0.5;  // of the overhang
 // from.
 class StructureBuilder {
  public:
-  StructureBuilder(const LoadCase& c, const Inputs& in)
-      : c_(c), in_(in), sketch_(in.L == 0), drawn_(in) {
+  StructureBuilder(const LoadCase& c, const Inputs& in, const sections::UnitSystem* units)
+      : c_(c), in_(in), units_(units), sketch_(in.L == 0), drawn_(in) {
     const bool overhang = c.support == beam::Support::kOverhang;
     if (sketch_) {
       drawn_.L = 1;
@@ -66,18 +66,20 @@ class StructureBuilder {
       s.ends.push_back({"end-c", 1, kEndC});
       s.overhang = OverhangPart{b, 1, kOverhangName};
     }
-    s.dimensions.push_back({"dimension-L", 0, b, label("L", in_.L)});
-    if (overhangOk_) s.dimensions.push_back({"dimension-a", b, 1, label("a", in_.a)});
+    s.dimensions.push_back({"dimension-L", 0, b, label("L", in_.L, lengthUnit())});
+    if (overhangOk_) s.dimensions.push_back({"dimension-a", b, 1, label("a", in_.a, lengthUnit())});
     // Case 2's force stands at a from A; on a support it gets no dimension.
     if (c_.loadAt == &beam::atDistanceA && drawn_.a > 0 && drawn_.a < drawn_.L) {
-      s.dimensions.push_back({"dimension-a", 0, drawn_.a / length_, label("a", in_.a)});
+      s.dimensions.push_back(
+          {"dimension-a", 0, drawn_.a / length_, label("a", in_.a, lengthUnit())});
     }
     // A sketch shows where x is measured from (A, a cantilever's free end)
     // and xq (B).
     if (sketch_) {
-      s.dimensions.push_back({"dimension-x", 0, kSketchX * b, label("x", in_.x)});
+      s.dimensions.push_back({"dimension-x", 0, kSketchX * b, label("x", in_.x, lengthUnit())});
       if (overhangOk_) {
-        s.dimensions.push_back({"dimension-xq", b, b + kSketchXq * (1 - b), label("xq", in_.xq)});
+        s.dimensions.push_back(
+            {"dimension-xq", b, b + kSketchXq * (1 - b), label("xq", in_.xq, lengthUnit())});
       }
     }
     s.load = load();
@@ -85,9 +87,25 @@ class StructureBuilder {
   }
 
  private:
-  // "L = 4000", or in a sketch "L" for a value not typed yet.
-  [[nodiscard]] std::string label(std::string_view symbol, double value) const {
-    return sketch_ && value == 0 ? std::string(symbol) : valueLabel(symbol, value);
+  // "L = 4000" (with units "L = 4000 mm"), or in a sketch "L" for a value
+  // not typed yet.
+  [[nodiscard]] std::string label(std::string_view symbol, double value,
+                                  std::string_view unit) const {
+    return sketch_ && value == 0 ? std::string(symbol) : valueLabel(symbol, value, unit);
+  }
+
+  // A length's unit, and the load's; none where no units are stated.
+  [[nodiscard]] std::string_view lengthUnit() const { return units_ ? units_->length : ""; }
+  [[nodiscard]] std::string_view loadUnit() const {
+    if (units_ == nullptr) return {};
+    switch (c_.load) {
+      case beam::LoadKind::kForce:
+        return units_->force;
+      case beam::LoadKind::kMoment:
+        return units_->moment;
+      default:
+        return units_->lineLoad;
+    }
   }
 
   // The load, where it stands on the drawn beam and its value is a number.
@@ -107,12 +125,13 @@ class StructureBuilder {
         .to = to / length_,
         .down = down,
         .clockwise = c_.load == beam::LoadKind::kMoment && c_.clockwise == down,
-        .label = label(beam::namesOf(c_.load).symbol, in_.F),
+        .label = label(beam::namesOf(c_.load).symbol, in_.F, loadUnit()),
     };
   }
 
   const LoadCase& c_;
   const Inputs& in_;
+  const sections::UnitSystem* units_;
   bool sketch_;
   Inputs drawn_;  // the values drawn: the ones given, a sketch's where none is
   bool spanOk_ = false;
@@ -164,12 +183,17 @@ constexpr std::array kMarkKinds = {
 // A label longer than this is shown shortened, the whole line in its tooltip.
 constexpr std::size_t kLongestLabel = 30;
 
-Label labelOf(const beam::ResultLine& line) {
+// A marked line as printed, and as shown: shortened where long, with the
+// unit of its value (every mark's is a length) where units are stated.
+Label labelOf(const beam::ResultLine& line, std::string_view unit) {
   const std::string text = folded(beam::renderLine(line));
-  if (text.size() <= kLongestLabel) return {text, text};
-  std::string shown = folded(line.label);
-  if (line.at) shown += sixSignificant(*line.at) + ")= ";
-  shown += sixSignificant(line.value);
+  std::string shown = text;
+  if (text.size() > kLongestLabel) {
+    shown = folded(line.label);
+    if (line.at) shown += sixSignificant(*line.at) + ")= ";
+    shown += sixSignificant(line.value);
+  }
+  if (!unit.empty()) shown += " " + std::string(unit);
   return {text, shown};
 }
 
@@ -178,8 +202,8 @@ Label labelOf(const beam::ResultLine& line) {
 class LineBuilder {
  public:
   LineBuilder(const LoadCase& c, const Inputs& in, const std::vector<beam::Caveat>& caveats,
-              double length, bool current)
-      : c_(c), in_(in), caveats_(caveats), length_(length), current_(current) {}
+              double length, bool current, std::string_view unit)
+      : c_(c), in_(in), caveats_(caveats), length_(length), current_(current), unit_(unit) {}
 
   Line build(const beam::DeflectionLine& sampled, double largest, std::vector<Note>& notes) {
     Line line;
@@ -227,7 +251,7 @@ class LineBuilder {
       Marker m{kind.mark, kind.role, kind.tag, first.markAt / length_, v(first.markW), {}};
       for (const beam::ResultLine* l : lines) {
         if (!current_) break;
-        m.labels.push_back(labelOf(*l));
+        m.labels.push_back(labelOf(*l, unit_));
         if (kind.mark != beam::Mark::kLargest) continue;
         largestWords_ += (largestWords_.empty() ? "" : ", ") + m.labels.back().text;
       }
@@ -282,6 +306,7 @@ class LineBuilder {
   const std::vector<beam::Caveat>& caveats_;
   double length_;
   bool current_;
+  std::string_view unit_;  // of the marks' values: a length's, or none
   double largest_ = 0;
   std::optional<Exaggeration> exaggeration_;
   std::string largestWords_;
@@ -324,7 +349,7 @@ bool sameValues(std::int32_t Nr, const Inputs& in, const std::optional<Printed>&
 }
 
 Drawing drawCase(std::int32_t Nr, const Inputs& in, int points,
-                 const std::optional<Printed>& printed) {
+                 const std::optional<Printed>& printed, const Stated& stated) {
   const LoadCase* c = beam::findLoadCase(Nr);
   if (c == nullptr) return withoutCase(Nr);
 
@@ -333,7 +358,7 @@ Drawing drawCase(std::int32_t Nr, const Inputs& in, int points,
   double largest = 0;
   for (const beam::LinePoint& p : sampled.points) largest = std::max(largest, std::abs(p.w));
   const std::vector<beam::Caveat> caveats = beam::caveatsOfValues(*c, in);
-  const StructureBuilder structure(*c, in);
+  const StructureBuilder structure(*c, in, stated.units);
   d.status =
       structure.sketch() ? Status::kSketch : lineStatus(*c, in, caveats, sampled.status, largest);
   const StatusEntry& status = entryOf(d.status);
@@ -347,13 +372,17 @@ Drawing drawCase(std::int32_t Nr, const Inputs& in, int points,
       d.notes.push_back({"load-not-finite", std::string(kLoadNotFiniteNote)});
   }
   const bool current = sameValues(Nr, in, printed);
-  LineBuilder line(*c, in, caveats, structure.length(), current);
+  LineBuilder line(*c, in, caveats, structure.length(), current,
+                   stated.units ? stated.units->length : std::string_view());
   if (d.status == Status::kSampled) {
     d.line = line.build(sampled, largest, d.notes);
     if (!current) {
       d.line->legend = printed && printed->Nr == Nr ? kLegendChanged : kLegendNotComputed;
     }
   }
+
+  // The section and material named while the program holds what the aid typed.
+  if (!stated.source.empty() && in.E == stated.E && in.Iy == stated.Iy) d.source = stated.source;
 
   const bool loaded = d.beam && d.beam->load;
   const beam::LoadKindNames& load = beam::namesOf(c->load);

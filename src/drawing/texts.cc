@@ -19,8 +19,8 @@ std::string caseListNote(std::string_view start, std::string_view numbers) {
   return std::string(start) + " " + std::string(numbers) + " (Taste b beschreibt sie).";
 }
 
-std::string valueLabel(std::string_view symbol, double value) {
-  return std::string(symbol) + " = " + typed(value);
+std::string valueLabel(std::string_view symbol, double value, std::string_view unit) {
+  return std::string(symbol) + " = " + typed(value) + (unit.empty() ? "" : " ") + std::string(unit);
 }
 
 std::string noLineNote(std::string_view caveat, std::string_view added) {

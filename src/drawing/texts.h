@@ -30,8 +30,10 @@ inline constexpr std::string_view kOverhangName = "Kragarm";
 // "1, 2, 31, ..." from the catalogue.
 [[nodiscard]] std::string caseListNote(std::string_view start, std::string_view numbers);
 
-// "L = 4000": a value on a dimension line or the load's label.
-[[nodiscard]] std::string valueLabel(std::string_view symbol, double value);
+// "L = 4000", or with its unit "L = 4000 mm": a value on a dimension line or
+// the load's label.
+[[nodiscard]] std::string valueLabel(std::string_view symbol, double value,
+                                     std::string_view unit = {});
 
 // A caveat's note (beam/caveats.h) as the reason why there is no line, with
 // what the drawing adds after it.

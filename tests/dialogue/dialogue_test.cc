@@ -137,17 +137,21 @@ TEST(Dialogue, ShowsAgainWhatIsAskedAfterAStop) {
   }
 }
 
-// Whoever runs the dialogue hears what each key is for: a command at the
-// menu (M), or any key that goes on (A).
-TEST(Dialogue, SaysWhatEachKeyIsFor) {
+// Whoever runs the dialogue hears what each key is for, a command at the
+// menu (M) or any key that goes on (A), and which value each number is for.
+TEST(Dialogue, SaysWhatEachKeyAndNumberIsFor) {
   static std::string heard;
-  const Listeners listeners{.waiting = [](KeyWait w) { heard += w == KeyWait::kMenu ? 'M' : 'A'; }};
+  const Listeners listeners{
+      .waiting = [](KeyWait w) { heard += w == KeyWait::kMenu ? 'M' : 'A'; },
+      .asking = [](std::string_view field) { heard += "[" + std::string(field) + "]"; }};
   for (const auto& [script, waits] : std::vector<std::pair<std::string, std::string>>{
            {"i q", "MAM"},
            {"b   q", "MAAAM"},
-           {"n3\n q", "MAM"},
-           {"n2\nq", "MM"},
+           {"n3\n q", "M[Nr]AM"},
+           {"n2\nq", "M[Nr]M"},
            {"w g q", "MAMAM"},
+           {"l1 2 3\nf4\nq", "M[L][E][Iy]M[F]M"},
+           {"n11\na1\nx2 3\nq", "M[Nr]M[a]M[x][xq]M"},
        }) {
     heard.clear();
     ScriptedSource in(script);

@@ -267,6 +267,25 @@ TEST(Scene, RatioStaysTrueWhereTheDeflectionIsLargeOrTiny) {
   }
 }
 
+// Where units are stated, lengths, loads and the marks' values carry them;
+// the section and material are named while E and Iy are the ones stated.
+TEST(Scene, NamesTheUnitsAndTheSectionWhereStated) {
+  const Inputs in = steel(4, 5);
+  Stated stated{
+      .units = &sections::kUnitSystems[2], .source = "IPE 300, S235", .E = in.E, .Iy = in.Iy};
+  const Drawing d = drawCase(4, in, 101, Printed{4, in}, stated);
+  EXPECT_EQ(d.beam->dimensions[0].label, "L = 4000 m");
+  EXPECT_EQ(d.beam->load->label, "q = 5 kN/m");
+  const Marker* xm = markerWith(*d.line, "marker-xm");
+  ASSERT_NE(xm, nullptr);
+  EXPECT_EQ(xm->labels[0].shown, xm->labels[0].text + " m");
+  EXPECT_EQ(d.source, "IPE 300, S235");
+  EXPECT_EQ(drawCase(6, steel(6, 1), 101, std::nullopt, stated).beam->load->label, "F = 1 kN");
+  stated.E += 1;  // E typed anew: the source no longer holds
+  EXPECT_EQ(drawCase(4, in, 101, Printed{4, in}, stated).source, "");
+  EXPECT_EQ(drawCase(4, in, 101).beam->dimensions[0].label, "L = 4000");
+}
+
 // What is not well defined is said in a note, and only what is well defined
 // is drawn.
 TEST(Scene, SaysWhatIsNotWellDefinedAndDrawsOnlyWhatIs) {

@@ -147,6 +147,47 @@ describe('the screen shows what the program printed', () => {
   });
 });
 
+// The section aid: units N and mm, S235, IPE 300, its E and Iy typed at the
+// prompts by a click, and the typical session prints byte for byte what
+// typing 210000 and 8.356e7 prints; the drawing names the units. (By taps on
+// a phone: reach_test.mjs.)
+describe('E and Iy from the section aid', () => {
+  for (const [name, width, height] of [['clicked', 1366, 657]]) {
+    test(name, async () => {
+      const t = transcripts.find((s) => s.name === 'typical_run_case_2');
+      const page = await chromium.browser.newPage();
+      await page.setViewport({ width, height });
+      await page.goto(chromium.url);
+      await page.waitForFunction(() => (window.veldraPage?.drawings ?? 0) > 0);
+      const press = async (selector) => (await page.waitForSelector(selector)).click();
+      await press('#aid summary');
+      await page.select('[data-aid="units"]', '0');
+      await page.select('[data-aid="material"]', '0');
+      await page.select('[data-aid="section"]', 'family:IPE');
+      const ipe300 = await page.$eval('[data-aid="size"]', (s) => [...s.options].find((o) => o.text === 'IPE 300').value);
+      await page.select('[data-aid="size"]', ipe300);
+      await page.focus('#terminal textarea');
+      await typeKeys(page, 'n2\nf10000\nl4000\n');
+      await press('[data-aid="type-e"]:not([disabled])');
+      await press('[data-aid="type-i"]:not([disabled])');
+      await page.focus('#terminal textarea');
+      await typeKeys(page, t.input.slice(t.input.indexOf('a1500')));
+      await runEnded(page);
+      assert.equal(await outputOf(page), t.expected);
+      const input = await page.evaluate(() => new TextDecoder().decode(window.veldraPage.record.forPipe()));
+      assert.match(input, /^n2\nf10000\nl4000\n210000\n83560000\na1500/);
+      await page.click('#restart');
+      await page.waitForFunction(() => window.veldraPage.status === null && window.veldraPage.keyWaits > 0);
+      await page.focus('#terminal textarea');
+      await typeKeys(page, 'n2\nf10000\nl4000 210000 83560000\n');
+      await page.waitForFunction(() => (window.veldraPage.description?.dimensions ?? []).length > 0);
+      const labels = await page.$eval('#drawing svg', (svg) => [...svg.querySelectorAll('text')].map((e) => e.textContent));
+      assert.ok(labels.includes('L = 4000 mm') && labels.includes('F = 10000 N'), labels.join(' | '));
+      await page.close();
+    });
+  }
+});
+
 test('Backspace edits a number and Ctrl-D keeps the old value', async () => {
   const page = await open();
   await page.click('#terminal');

@@ -177,6 +177,13 @@ describe('the page on every screen', () => {
       await page.evaluate(() => window.scrollTo(0, 0));
       assert.deepEqual(await outOfView(page, 8, size.beside ?? false), [], `${size.name}: at the report`);
 
+      // The section aid opened beside a report takes nothing from it.
+      if (size.beside) {
+        await page.click('#aid summary');
+        assert.deepEqual(await outOfView(page, 8, true), [], `${size.name}: at the report, the aid open`);
+        await page.click('#aid summary');
+      }
+
       // A screen reader has the report, and the drawing's words name it.
       // (alphaA is in the terminal's report only, not in the drawing's words.)
       // The terminal brings its accessibility tree up to date after it renders.
@@ -220,6 +227,41 @@ describe('the page on every screen', () => {
       await page.close();
     });
   }
+});
+
+// On a phone, by taps: units, material and section picked in the aid, its E
+// and Iy tapped in at their prompts, the rest on the keys and the pad; the
+// program prints what the typical run prints, and nothing scrolls sideways.
+test('the section aid by taps on a phone', async () => {
+  const size = SIZES[0];
+  const page = await openAt(size);
+  const tap = async (selector) => {
+    const e = await page.waitForSelector(selector);
+    await e.scrollIntoView();
+    await e.tap();
+  };
+  await tap('#aid summary');
+  await page.select('[data-aid="units"]', '0');
+  await page.select('[data-aid="material"]', '0');
+  await page.select('[data-aid="section"]', 'family:IPE');
+  const ipe300 = await page.$eval('[data-aid="size"]', (s) => [...s.options].find((o) => o.text === 'IPE 300').value);
+  await page.select('[data-aid="size"]', ipe300);
+  // Nothing wider than the phone: the page is not zoomed out to show it.
+  assert.equal(await page.evaluate(() => innerWidth), size.width, 'the aid fits the phone');
+  assert.ok((await overflow(page)) <= 0, `${await overflow(page)} px too wide with the aid open`);
+  const steps = [
+    ['keys', 'n'], ['pad', '2\n'], ['keys', 'f'], ['pad', '10000\n'], ['keys', 'l'], ['pad', '4000\n'],
+    ['aid', 'type-e'], ['aid', 'type-i'], ['keys', 'a'], ['pad', '1500\n'], ['keys', 'x'], ['pad', '2000\n'],
+    ['keys', 'w'], ['go-on', ' '], ['keys', 'g'], ['go-on', ' '], ['keys', 'q'],
+  ];
+  for (const [group, text] of steps) {
+    if (group === 'aid') await tap(`[data-aid="${text}"]:not([disabled])`);
+    else for (const ch of group === 'pad' ? [...text] : [text]) await press(page, size, group, ch);
+  }
+  await runEnded(page);
+  assert.equal(await outputOf(page), transcripts.find((t) => t.name === 'typical_run_case_2').expected);
+  assert.deepEqual(page.errors, []);
+  await page.close();
 });
 
 test('the typical run by the keyboard alone: Tab into the terminal, type, Tab out and back', async () => {
