@@ -75,8 +75,8 @@ extern "C" EMSCRIPTEN_KEEPALIVE const char* veldra_sections() {
 
 // What the aid offers of a choice: {name, E, I, source}, or {} for none.
 extern "C" EMSCRIPTEN_KEEPALIVE const char* veldra_choice(int units, int material, int kind,
-                                                          int index, int weak, double d1,
-                                                          double d2, double d3) {
+                                                          int index, int weak, double d1, double d2,
+                                                          double d3) {
   static std::string json;
   json = veldra::drawing::choiceJson(choiceOf(units, material, kind, index, weak, d1, d2, d3));
   return json.c_str();
@@ -141,7 +141,7 @@ int main() {
   veldra::console::StdoutSink out;
   veldra::console::SystemNotes notes;
   veldra::console::Console console(in, out, &notes);
-  const int status =
-      veldra::dialogue::runMenu(console, gState, {.reported = onReport, .waiting = onWaiting, .asking = onAsking});
+  const int status = veldra::dialogue::runMenu(
+      console, gState, {.reported = onReport, .waiting = onWaiting, .asking = onAsking});
   return veldra::dialogue::statusAtEnd(status, out.finish(), notes);
 }
