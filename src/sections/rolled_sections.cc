@@ -9,22 +9,22 @@
 namespace veldra::sections {
 
 constexpr RolledSection ipe(int size, double h, double b, double tw, double tf, double r, double Iy,
-                            double Iz) {
+                            double Iz) noexcept {
   return {Family::kIPE, size, h, b, tw, tf, r, Iy, Iz};
 }
 
 constexpr RolledSection hea(int size, double h, double b, double tw, double tf, double r, double Iy,
-                            double Iz) {
+                            double Iz) noexcept {
   return {Family::kHEA, size, h, b, tw, tf, r, Iy, Iz};
 }
 
 constexpr RolledSection heb(int size, double h, double b, double tw, double tf, double r, double Iy,
-                            double Iz) {
+                            double Iz) noexcept {
   return {Family::kHEB, size, h, b, tw, tf, r, Iy, Iz};
 }
 
 // clang-format off
-const std::array<RolledSection, 66> kRolledSections = {
+constexpr std::array<RolledSection, 66> kRolledSections = {
     //  size     h     b    tw    tf   r       Iy      Iz
     ipe(  80,   80,   46,  3.8,  5.2,  5,    80.14,   8.49),
     ipe( 100,  100,   55,  4.1,  5.7,  7,    171.0,  15.92),

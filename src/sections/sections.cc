@@ -9,7 +9,7 @@
 
 namespace veldra::sections {
 
-const std::array<ShapeEntry, 4> kShapes = {{
+constexpr std::array<ShapeEntry, 4> kShapes = {{
     {Shape::kRectangle, "Rechteck", {"b", "h", ""}},
     {Shape::kRound, "Rundstab", {"d", "", ""}},
     {Shape::kTube, "Rohr", {"D", "t", ""}},
@@ -17,7 +17,7 @@ const std::array<ShapeEntry, 4> kShapes = {{
 }};
 
 // E as the design standards give it for each material.
-const std::array<Material, 7> kMaterials = {{
+constexpr std::array<Material, 7> kMaterials = {{
     {"S235", "Baustahl", 210000, "EN 1993-1-1, 3.2.6"},
     {"S355", "Baustahl", 210000, "EN 1993-1-1, 3.2.6"},
     {"1.4301", "nichtrostender Stahl", 200000, "EN 1993-1-4, 2.1.3"},
@@ -27,7 +27,7 @@ const std::array<Material, 7> kMaterials = {{
     {"C30/37", "Beton, Ecm", 33000, "EN 1992-1-1, Tabelle 3.1"},
 }};
 
-const std::array<UnitSystem, 3> kUnitSystems = {{
+constexpr std::array<UnitSystem, 3> kUnitSystems = {{
     {"N und mm", "N", "mm", "N/mm", "N·mm", "N/mm²", "mm⁴", 0, 0},
     {"kN und cm", "kN", "cm", "kN/cm", "kN·cm", "kN/cm²", "cm⁴", 3, 1},
     {"kN und m", "kN", "m", "kN/m", "kN·m", "kN/m²", "m⁴", 3, 3},
@@ -52,14 +52,13 @@ std::string nameOf(const RolledSection& s) {
 const RolledSection* findSection(std::string_view name) {
   std::string wanted;
   for (const char c : name) {
-    if (c != ' ' && c != '\t')
-      wanted += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    if (c == ' ' || c == '\t') continue;
+    wanted += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
   }
-  const auto* found = std::find_if(
-      kRolledSections.begin(), kRolledSections.end(), [&wanted](const RolledSection& s) {
-        return std::string(familyName(s.family)) + std::to_string(s.size) == wanted;
-      });
-  return found != kRolledSections.end() ? &*found : nullptr;
+  for (const RolledSection& s : kRolledSections) {
+    if (std::string(familyName(s.family)) + std::to_string(s.size) == wanted) return &s;
+  }
+  return nullptr;
 }
 
 std::optional<Moments> momentsOf(Shape shape, const std::array<double, 3>& d) {
@@ -135,7 +134,7 @@ std::string scaled(double value, int decades) {
   if (exponent < 0) {
     return out + "0." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
   }
-  const auto whole = static_cast<std::size_t>(exponent + 1);
+  const std::size_t whole = static_cast<std::size_t>(exponent) + 1;
   if (digits.size() <= whole) return out + digits + std::string(whole - digits.size(), '0');
   return out + digits.substr(0, whole) + "." + digits.substr(whole);
 }
