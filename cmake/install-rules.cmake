@@ -19,7 +19,10 @@ else()
   set(veldra_page_dir ${CMAKE_INSTALL_DATAROOTDIR}/veldra)
 endif()
 if(VELDRA_HTML)
-  install(FILES ${VELDRA_HTML} DESTINATION ${veldra_page_dir} COMPONENT program)
+  # The page and, beside it, the user's guide that its "Hilfe" opens.
+  get_filename_component(veldra_html_dir ${VELDRA_HTML} DIRECTORY)
+  install(FILES ${VELDRA_HTML} ${veldra_html_dir}/anleitung.html
+    DESTINATION ${veldra_page_dir} COMPONENT program)
   if(UNIX)
     # lintian would take the page for documentation outside /usr/share/doc.
     install(FILES packaging/lintian-overrides RENAME veldra
@@ -56,6 +59,7 @@ if(UNIX)
   foreach(pair IN ITEMS "${PROJECT_BINARY_DIR}/veldra.1|veldra.1.gz"
                         "${PROJECT_BINARY_DIR}/de/veldra.1|de/veldra.1.gz"
                         "${PROJECT_SOURCE_DIR}/README.md|README.md.gz"
+                        "${PROJECT_SOURCE_DIR}/docs/anleitung.md|anleitung.md.gz"
                         "${PROJECT_SOURCE_DIR}/packaging/changelog|changelog.gz")
     string(REPLACE "|" ";" pair "${pair}")
     list(GET pair 0 from)
@@ -71,8 +75,11 @@ if(UNIX)
     DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT program)
   install(FILES ${PROJECT_BINARY_DIR}/de/veldra.1.gz
     DESTINATION ${CMAKE_INSTALL_MANDIR}/de/man1 COMPONENT program)
-  install(FILES ${PROJECT_BINARY_DIR}/README.md.gz
+  install(FILES ${PROJECT_BINARY_DIR}/README.md.gz ${PROJECT_BINARY_DIR}/anleitung.md.gz
     DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/veldra COMPONENT program)
+  # The guide's pictures, where its text finds them.
+  install(DIRECTORY docs/faelle DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/veldra
+    COMPONENT program)
   foreach(component_package IN ITEMS "program|veldra" "dev|libveldra-dev")
     string(REPLACE "|" ";" component_package "${component_package}")
     list(GET component_package 0 component)
