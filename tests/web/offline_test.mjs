@@ -121,7 +121,9 @@ test('installable: no installability error, and icons of the sizes they claim', 
   served.close();
 });
 
-test('a first visit fetches each file once, under 200 KiB compressed, service worker and all', async () => {
+// The budget: 183.6 KiB before the user's guide (14 KiB) and the
+// section aid (13 KiB, most of it in the WebAssembly) came.
+test('a first visit fetches each file once, under 225 KiB compressed, service worker and all', async () => {
   const served = await serveCopy();
   const page = await openFresh(served.url);
   await kept(page);
@@ -138,7 +140,7 @@ test('a first visit fetches each file once, under 200 KiB compressed, service wo
     return sum + gzipSync(readFileSync(file), { level: 9 }).length;
   }, 0);
   console.log(`# a first visit: ${bodies.length} files, ${(total / 1024).toFixed(1)} KiB gzipped; not fetched: ${files.join(' ')}`);
-  assert.ok(total < 200 * 1024, `${total} bytes`);
+  assert.ok(total < 225 * 1024, `${total} bytes`);
   await page.close();
   served.close();
 });

@@ -140,7 +140,7 @@ describe('the screen shows what the program printed', () => {
       'wII(x=2000.000000)= 0.694539',
       'weiter mit bel.Taste..',
     ]) {
-      assert.ok(lines.includes(echoed), `the screen shows "${echoed}"`);
+      assert.ok(lines.includes(echoed), `the screen shows "${echoed}": ${JSON.stringify(lines.slice(-30))}`);
     }
     await page.screenshot({ path: join(screenshots, 'case_2.png') });
     await page.close();
@@ -180,7 +180,7 @@ describe('E and Iy from the section aid', () => {
       await page.waitForFunction(() => window.veldraPage.status === null && window.veldraPage.keyWaits > 0);
       await page.focus('#terminal textarea');
       await typeKeys(page, 'n2\nf10000\nl4000 210000 83560000\n');
-      await page.waitForFunction(() => (window.veldraPage.description?.dimensions ?? []).length > 0);
+      await page.waitForFunction(() => (window.veldraPage.description?.dimensions ?? []).some((d) => d.label === 'L = 4000 mm'));
       const labels = await page.$eval('#drawing svg', (svg) => [...svg.querySelectorAll('text')].map((e) => e.textContent));
       assert.ok(labels.includes('L = 4000 mm') && labels.includes('F = 10000 N'), labels.join(' | '));
       await page.close();
