@@ -22,7 +22,7 @@ import { cpus, totalmem } from 'node:os';
 import { join, resolve } from 'node:path';
 import { gzipSync } from 'node:zlib';
 
-import { launchBrowser, servePage } from '../tests/web/page_driver.mjs';
+import { launchBrowser, longestFreeze, servePage } from '../tests/web/page_driver.mjs';
 
 const require = createRequire(new URL('../web/package.json', import.meta.url));
 const top = resolve(new URL('..', import.meta.url).pathname);
@@ -65,37 +65,46 @@ async function lighthouseRun(browser, url) {
   };
 }
 
-// A fresh visit on a desktop screen, in a context of its own (no cache, no
-// service worker): the menu's time after opening, and what it downloaded.
-async function visit(browser, url) {
+// Runs `measure` on a page of its own context (no cache, no service worker)
+// on a desktop screen; `before` comes between the new page and its opening.
+async function onFreshPage(browser, url, measure, before = async () => {}) {
   const context = await browser.createBrowserContext();
   try {
     const page = await context.newPage();
-    const sizes = [];
-    // A response without a body (a redirect) downloads nothing.
-    page.on('response', (response) => {
-      sizes.push(response.buffer().then((body) => gzipSync(body, { level: 9 }).length, () => 0));
-    });
+    await before(page);
     await page.setViewport({ width: 1500, height: 1000 });
     await page.goto(url);
-    await page.waitForFunction(() => (window.veldraPage?.menuShownAt ?? null) !== null);
-    const menu = await page.evaluate(() => window.veldraPage.menuShownAt);
-    // What the menu does not need comes after it.
-    await page.waitForNetworkIdle();
-    return { menu, bytes: (await Promise.all(sizes)).reduce((a, b) => a + b, 0), files: sizes.length };
+    return await measure(page);
   } finally {
     await context.close();
   }
 }
 
+// A fresh visit: the menu's time after opening, and what it downloaded.
+async function visit(browser, url) {
+  const sizes = [];
+  return onFreshPage(
+    browser,
+    url,
+    async (page) => {
+      await page.waitForFunction(() => (window.veldraPage?.menuShownAt ?? null) !== null);
+      const menu = await page.evaluate(() => window.veldraPage.menuShownAt);
+      // What the menu does not need comes after it.
+      await page.waitForNetworkIdle();
+      return { menu, bytes: (await Promise.all(sizes)).reduce((a, b) => a + b, 0), files: sizes.length };
+    },
+    // A response without a body (a redirect) downloads nothing.
+    async (page) =>
+      page.on('response', (response) => {
+        sizes.push(response.buffer().then((body) => gzipSync(body, { level: 9 }).length, () => 0));
+      }),
+  );
+}
+
 // From a key press to its output on the screen, for 100 keys (w and the
 // key that ends its pause): the median.
 async function keys(browser, url) {
-  const context = await browser.createBrowserContext();
-  try {
-    const page = await context.newPage();
-    await page.setViewport({ width: 1500, height: 1000 });
-    await page.goto(url);
+  return onFreshPage(browser, url, async (page) => {
     await page.waitForFunction(() => window.veldraPage?.keyWaits > 0);
     await page.click('#terminal');
     const delays = [];
@@ -110,9 +119,7 @@ async function keys(browser, url) {
       );
     }
     return median(delays);
-  } finally {
-    await context.close();
-  }
+  });
 }
 
 // The typical session, about 1 MB of it, pasted at once: the page's longest
@@ -123,33 +130,13 @@ const PASTE = (() => {
 })();
 
 async function paste(browser, url) {
-  const context = await browser.createBrowserContext();
-  try {
-    const page = await context.newPage();
-    await page.setViewport({ width: 1500, height: 1000 });
-    await page.goto(url);
+  return onFreshPage(browser, url, async (page) => {
     await page.waitForFunction(() => window.veldraPage?.keyWaits > 0);
-    await page.evaluate((text) => {
-      window.pasteInput = text;
-    }, PASTE);
-    await page.evaluate(() => {
-      const probe = { last: performance.now(), longest: 0 };
-      probe.timer = setInterval(() => {
-        const now = performance.now();
-        probe.longest = Math.max(probe.longest, now - probe.last);
-        probe.last = now;
-      }, 10);
-      window.freezeProbe = probe;
-      window.veldraPage.screen.paste(window.pasteInput);
+    return longestFreeze(page, PASTE, async () => {
+      await page.evaluate(() => window.veldraPage.screen.paste(window.pasteInput));
+      await page.waitForFunction(() => window.veldraPage.status !== null, { timeout: 600_000, polling: 100 });
     });
-    await page.waitForFunction(() => window.veldraPage.status !== null, { timeout: 600_000, polling: 100 });
-    return await page.evaluate(() => {
-      clearInterval(window.freezeProbe.timer);
-      return window.freezeProbe.longest;
-    });
-  } finally {
-    await context.close();
-  }
+  });
 }
 
 const commit = process.argv[2] ?? git('log', '-1', '--format=%H', '-G', '^project\\(veldra VERSION', '--', 'CMakeLists.txt');

@@ -123,6 +123,28 @@ export const runEnded = (page) => page.waitForFunction(() => window.veldraPage.s
 export const outputOf = (page) => page.evaluate(() => window.veldraPage.run.outputText());
 export const statusOf = (page) => page.evaluate(() => window.veldraPage.status);
 
+// The longest gap of a 10 ms timer in the page while `work` runs: how long
+// the page was frozen at most. `input` waits in window.pasteInput for it.
+export async function longestFreeze(page, input, work) {
+  await page.evaluate((text) => {
+    window.pasteInput = text;
+  }, input);
+  await page.evaluate(() => {
+    const probe = { last: performance.now(), longest: 0 };
+    probe.timer = setInterval(() => {
+      const now = performance.now();
+      probe.longest = Math.max(probe.longest, now - probe.last);
+      probe.last = now;
+    }, 10);
+    window.freezeProbe = probe;
+  });
+  await work();
+  return page.evaluate(() => {
+    clearInterval(window.freezeProbe.timer);
+    return window.freezeProbe.longest;
+  });
+}
+
 // Resolves once the program has printed `text` at the end of its output and
 // waits for a key.
 export const awaitOutputEnding = (page, text) =>

@@ -18,6 +18,7 @@ import { gzipSync } from 'node:zlib';
 
 import {
   awaitOutputEnding,
+  longestFreeze,
   pageUnderTest,
   outputOf,
   runEnded,
@@ -247,28 +248,6 @@ test('a first visit downloads less than 200 KiB compressed', async () => {
 const FROZEN = 1000;
 
 describe('a paste of any size', () => {
-  // The longest gap of a 10 ms timer while `work` runs in the page: how long
-  // the page was frozen at most.
-  const longestFreeze = async (page, input, work) => {
-    await page.evaluate((text) => {
-      window.pasteInput = text;
-    }, input);
-    await page.evaluate(() => {
-      const probe = { last: performance.now(), longest: 0 };
-      probe.timer = setInterval(() => {
-        const now = performance.now();
-        probe.longest = Math.max(probe.longest, now - probe.last);
-        probe.last = now;
-      }, 10);
-      window.freezeProbe = probe;
-    });
-    await work();
-    return page.evaluate(() => {
-      clearInterval(window.freezeProbe.timer);
-      return window.freezeProbe.longest;
-    });
-  };
-
   // Pastes `input` as Ctrl-V does and waits for the run to end: how long
   // that took, and the page's longest freeze meanwhile.
   const pasteToTheEnd = async (page, input) => {
