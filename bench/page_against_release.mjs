@@ -9,9 +9,12 @@
 //
 //   node bench/page_against_release.mjs [commit]
 //
-// The release's page is built from `commit` (by default the commit that last
-// changed the version in CMakeLists.txt) in a git worktree under
-// build/release-page/. This build's page is VELDRA_PAGE (build/web/page).
+// The release's page is built from `commit` in a git worktree under
+// build/release-page/. By default that is the last release before this
+// commit: the newest tag v<version> of an earlier commit (a release is
+// tagged where it landed; the version in CMakeLists.txt moves while its
+// work is still coming in), or, in a clone without tags, the commit that
+// last changed that version. This build's page is VELDRA_PAGE (build/web/page).
 // Needs what the page's build and its checks need: emscripten, Chromium, and
 // web/'s development packages (npm ci in web/).
 
@@ -139,7 +142,15 @@ async function paste(browser, url) {
   });
 }
 
-const commit = process.argv[2] ?? git('log', '-1', '--format=%H', '-G', '^project\\(veldra VERSION', '--', 'CMakeLists.txt');
+function lastRelease() {
+  try {
+    return git('describe', '--tags', '--abbrev=0', '--match', 'v[0-9]*', 'HEAD^');
+  } catch {
+    return git('log', '-1', '--format=%H', '-G', '^project\\(veldra VERSION', '--', 'CMakeLists.txt');
+  }
+}
+
+const commit = process.argv[2] ?? lastRelease();
 const release = releasePage(commit);
 const current = resolve(process.env.VELDRA_PAGE ?? join(top, 'build', 'web', 'page'));
 const servers = { release: await servePage(release.page), current: await servePage(current) };
@@ -191,7 +202,7 @@ const shownAll = (values, shown) => {
   const middle = shown(median(values));
   return new Set(values).size === 1 ? middle : `${middle} (${values.map(shown).join(', ')})`;
 };
-console.log(`The page against the release at ${release.hash}, measured in one run, taking turns`);
+console.log(`The page against the release ${/^[0-9a-f]{7,40}$/.test(commit) ? '' : `${commit} `}at ${release.hash}, measured in one run, taking turns`);
 console.log(`machine: ${cpus().length} × ${cpus()[0].model}, ${Math.round(totalmem() / 2 ** 30)} GiB; ${version}`);
 console.log('| median (every run) | release | this build | ratio |');
 console.log('|---|---|---|---|');
