@@ -29,7 +29,11 @@ export class OfflineKeeper {
       const registration = await workers.register('./sw.js');
       registration.addEventListener('updatefound', () => follow(registration.installing));
       if (registration.waiting) taken();
-      else follow(registration.installing);
+      else if (registration.installing) follow(registration.installing);
+      // A browser looks for a new release on its own only a while after a
+      // start, and later still while the page keeps fetching: the page asks
+      // at once, so that a release served meanwhile is named in this session.
+      else if (workers.controller) await registration.update();
     } catch {
       // Without a network the check for a new release fails; the kept one runs.
     }
