@@ -20,12 +20,34 @@ if (!folder || !target) {
 }
 mkdirSync(target, { recursive: true });
 
-const CASES = [1, 2, 31, 32, 4, 5, 6, 7, 8, 9, 10, 11, 12];
+// Types `keys` and waits until the program waits for its next key: true
+// where that is the end of a pause.
+async function typeAndWait(page, keys) {
+  const waits = await page.evaluate((k) => {
+    window.veldraPage.run.type(k);
+    return window.veldraPage.keyWaits;
+  }, keys);
+  await page.waitForFunction((w) => window.veldraPage.keyWaits > w && window.veldraPage.run.idle(), {}, waits);
+  return page.evaluate(() => window.veldraPage.run.anyKey);
+}
+
+// The cases as the program's catalogue (key b) lists them, its pauses answered.
+async function casesOf(page) {
+  for (let paused = await typeAndWait(page, 'b'); paused; paused = await typeAndWait(page, ' '));
+  const listed = await page.evaluate(() => window.veldraPage.run.outputText());
+  return [...listed.matchAll(/Fall (\d+):/g)].map((m) => Number(m[1]));
+}
 
 const server = await servePage(folder);
 const browser = await launchBrowser();
 try {
-  for (const nr of CASES) {
+  const first = await browser.newPage();
+  await first.goto(server.url);
+  await first.waitForFunction(() => window.veldraPage?.keyWaits > 0);
+  const cases = await casesOf(first);
+  await first.close();
+  if (cases.length === 0) throw new Error('the catalogue (key b) lists no case');
+  for (const nr of cases) {
     const page = await browser.newPage();
     // Wide enough that the drawing's labels take their usual size.
     await page.setViewport({ width: 1366, height: 900 });

@@ -154,7 +154,7 @@ export class SectionAid {
         : chosen.name === undefined
           ? 'Die Abmessungen des Querschnitts in mm eintragen.'
           : `${chosen.source}; in ${units.name} ${c.weak.checked ? 'Iz' : 'Iy'} = ${chosen.I} ${units.secondMoment}.`;
-    this.ask(this.asked);
+    this.ask(this.asked, chosen);
   }
 
   // What the program's choice function says of what is chosen now: {} for nothing.
@@ -166,10 +166,9 @@ export class SectionAid {
 
   // The value the program reads now, or null: the buttons for E and Iy act
   // at their prompts alone.
-  ask(field) {
+  ask(field, chosen = this.chosen()) {
     this.asked = field;
     const c = this.controls;
-    const chosen = this.units() === null ? {} : this.chosen();
     const axis = c.weak.checked ? 'Iz' : 'Iy';
     c.typeE.textContent = chosen.E ? `E = ${chosen.E} eintippen` : 'E eintippen';
     c.typeI.textContent = chosen.I ? `${axis} = ${chosen.I} eintippen` : `${axis} eintippen`;

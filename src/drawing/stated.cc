@@ -26,6 +26,13 @@ std::string fromCm4(double cm4, const sections::UnitSystem& u) {
   return scaled(cm4, 4 + sections::decadesTo(Quantity::kSecondMoment, u));
 }
 
+// "IPE 200, S235: E = 210000 N/mm², Iy = 1943 cm⁴": `moment` with its unit.
+std::string sourceOf(const Choice& c, const sections::Material& m, const sections::UnitSystem& u,
+                     bool weak, const std::string& moment) {
+  return c.name + ", " + std::string(m.name) + ": E = " + c.E + " " + std::string(u.modulus) +
+         (weak ? ", Iz = " : ", Iy = ") + moment;
+}
+
 }  // namespace
 
 const sections::UnitSystem* unitsOf(int index) { return at(sections::kUnitSystems, index); }
@@ -77,8 +84,7 @@ std::optional<Choice> rolledChoice(int units, int material, int section, bool we
   if (u == nullptr || m == nullptr || s == nullptr) return std::nullopt;
   const double cm4 = weak ? s->Iz : s->Iy;
   Choice c{sections::nameOf(*s), modulusIn(*m, *u), fromCm4(cm4, *u), ""};
-  c.source = c.name + ", " + std::string(m->name) + ": E = " + c.E + " " + std::string(u->modulus) +
-             (weak ? ", Iz = " : ", Iy = ") + scaled(cm4, 0) + " cm⁴";
+  c.source = sourceOf(c, *m, *u, weak, scaled(cm4, 0) + " cm⁴");
   return c;
 }
 
@@ -98,8 +104,7 @@ std::optional<Choice> shapeChoice(int units, int material, int shape, bool weak,
   const double mm4 = weak ? moments->Iz : moments->Iy;
   Choice c{name, modulusIn(*m, *u), scaled(mm4, sections::decadesTo(Quantity::kSecondMoment, *u)),
            ""};
-  c.source = c.name + ", " + std::string(m->name) + ": E = " + c.E + " " + std::string(u->modulus) +
-             (weak ? ", Iz = " : ", Iy = ") + c.I + " " + std::string(u->secondMoment);
+  c.source = sourceOf(c, *m, *u, weak, c.I + " " + std::string(u->secondMoment));
   return c;
 }
 

@@ -27,9 +27,9 @@ struct Stated {
 [[nodiscard]] const sections::UnitSystem* unitsOf(int index);
 
 // The aid's catalogue as JSON: units [{name, force, length, lineLoad, moment,
-// modulus, secondMoment}], materials [{name, kind, standard, E: [text per
-// units]}], families [{name, sections: [{name, Iy: [...], Iz: [...]}]}] and
-// shapes [{name, sizes}]; each value as it is typed in each set of units.
+// modulus, secondMoment}], materials [{name, kind, standard, E: [as typed in
+// each set of units]}], families [{name, sections: [{index, name}]}] (index
+// into kRolledSections) and shapes [{name, sizes}].
 [[nodiscard]] std::string sectionCatalogueJson();
 
 // What the aid offers of a choice: its name and, in `units`, E and the
