@@ -22,19 +22,25 @@ const NEW_RELEASE = 'Eine neue Version ist geladen: sie gilt ab dem nächsten St
 async function serveCopy() {
   const folder = mkdtempSync(join(tmpdir(), 'veldra-served-'));
   cpSync(process.env.VELDRA_PAGE, folder, { recursive: true });
-  const port = 20000 + Math.floor(Math.random() * 20000);
-  const server = spawn('python3', ['-m', 'http.server', '--bind', '127.0.0.1', '-d', folder, String(port)]);
+  // Port 0: the system gives a free one, which the server names once it listens.
+  const server = spawn('python3', ['-u', '-m', 'http.server', '--bind', '127.0.0.1', '-d', folder, '0']);
+  running.push(server);
   const sent = [];
   server.stderr.on('data', (data) => {
     for (const [, path, status] of String(data).matchAll(/"GET (\S+) HTTP\/[\d.]+" (\d+)/g)) sent.push([path, Number(status)]);
   });
+  const port = await new Promise((resolve, reject) => {
+    let said = '';
+    server.stdout.on('data', (data) => {
+      said += data;
+      const listening = / port (\d+)/.exec(said);
+      if (listening) resolve(Number(listening[1]));
+    });
+    server.on('exit', (code) => reject(new Error(`python3 -m http.server ended with ${code}: ${said}`)));
+  });
   const url = `http://127.0.0.1:${port}/`;
-  for (let tries = 0; !(await fetch(url).then((r) => r.ok, () => false)); ++tries) {
-    assert.ok(tries < 100, 'python3 -m http.server did not start');
-    await new Promise((r) => setTimeout(r, 50));
-  }
+  assert.ok(await fetch(url).then((r) => r.ok), 'python3 -m http.server answers');
   sent.length = 0;
-  running.push(server);
   return { url, folder, sent, close: () => server.kill() };
 }
 // Every server started, stopped after the tests whatever they found.
